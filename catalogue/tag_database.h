@@ -37,6 +37,8 @@ std::u16string AsText(const FieldValue& value, CatalogueReporter* reporter = nul
 
 // Doubles every apostrophe so that the text stands intact between apostrophes in a statement.
 std::u16string QuoteSqlText(std::u16string_view text);
+// A number as statements write it: signed decimal.
+std::u16string SqlInteger(std::int64_t value);
 
 class TagDatabase {
  public:
@@ -56,14 +58,40 @@ class TagDatabase {
   FieldValue GetFieldValue(std::u16string_view name);
 
   bool IsOpen() const;
+  // The ID the database gave the row of the last successful INSERT on this connection.
+  std::int64_t LastInsertRowId() const;
   // The reporter for errors; null restores the default one.
   void SetReporter(CatalogueReporter* reporter);
   CatalogueReporter& Reporter() const;
 
  private:
+  friend class DatabaseBatch;
   struct Engine;
   std::unique_ptr<Engine> engine_;
   CatalogueReporter* reporter_ = nullptr;
+};
+
+// A run of statements handled as one unit, holding the database lock throughout.
+// A read batch lets many lookups share one snapshot of the catalogue instead of taking the
+// file's lock for each statement. A write batch keeps its changes only when Commit() is called
+// and undoes them when it ends without, so a sequence never stops half done.
+// A batch begun inside another joins it, and the outer one decides.
+class DatabaseBatch {
+ public:
+  enum class Kind { kRead, kWrite };
+  DatabaseBatch(TagDatabase& db, Kind kind);
+  ~DatabaseBatch();
+  DatabaseBatch(const DatabaseBatch&) = delete;
+  DatabaseBatch& operator=(const DatabaseBatch&) = delete;
+
+  // Stores the changes; false (reported) when they could not be stored.
+  bool Commit();
+
+ private:
+  TagDatabase& db_;
+  std::unique_lock<std::recursive_mutex> lock_;
+  Kind kind_;
+  bool outer_ = false;
 };
 
 }  // namespace quillon

@@ -10,7 +10,7 @@ packages=(
   build-essential cmake ninja-build tcl dpkg-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
   wine wine32:i386 wine64
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fp-utils-3.2.2

@@ -1,0 +1,89 @@
+#include "catalogue/file_store.h"
+
+#include <algorithm>
+
+#include "catalogue/tag_text.h"
+
+namespace quillon {
+namespace {
+
+// The file row and its tag rows; the new file's ID, or 0 when something was not written.
+std::int32_t WriteFileRows(TagDatabase& db, const FileRecord& record) {
+  const std::u16string fileName = QuoteSqlText(record.FileName);
+  const std::u16string path = QuoteSqlText(record.Path);
+  if (!db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) VALUES('" + fileName +
+                  u"', '" + path + u"', '" + QuoteSqlText(record.Tags) + u"', '" +
+                  QuoteSqlText(record.Comment) + u"')")) {
+    return 0;
+  }
+  if (!db.Execute(u"SELECT ID FROM db_filetags WHERE FileName = '" + fileName +
+                  u"' AND Path = '" + path + u"'")) {
+    return 0;
+  }
+  // While a file is being replaced its old row is still there: the new row is the newest.
+  std::int32_t fileId = 0;
+  for (;;) {
+    const auto id = static_cast<std::int32_t>(AsUnsigned(db.GetFieldValue(u"ID")));
+    if (id == 0) break;
+    fileId = std::max(fileId, id);
+    if (!db.MoveNext()) break;
+  }
+  if (fileId == 0) return 0;  // every reader takes FileID 0 as the end of a result
+  for (const std::u16string& tag : SplitTagUnits(record.Tags)) {
+    if (!db.Execute(u"INSERT INTO db_taglist(FileID, Tag) VALUES(" + SqlInteger(fileId) + u", '" +
+                    QuoteSqlText(tag) + u"')")) {
+      return 0;
+    }
+  }
+  return fileId;
+}
+
+bool DeleteFileRows(TagDatabase& db, std::int32_t fileId) {
+  const std::u16string id = SqlInteger(fileId);
+  return db.Execute(u"DELETE FROM db_filetags WHERE ID = " + id) &&
+         db.Execute(u"DELETE FROM db_taglist WHERE FileID = " + id);
+}
+
+}  // namespace
+
+bool SplitFilePath(FileRecord& record, std::u16string_view fullPath) {
+  const auto separator = fullPath.rfind(u'\\');
+  if (separator == std::u16string_view::npos) return false;
+  record.Path = fullPath.substr(0, separator);
+  record.FileName = fullPath.substr(separator + 1);
+  return true;
+}
+
+std::int32_t FindFileId(TagDatabase& db, const FileRecord& record) {
+  std::lock_guard lock(DatabaseLock());
+  if (!db.Execute(u"SELECT id FROM db_filetags WHERE Path = '" + QuoteSqlText(record.Path) +
+                  u"' AND FileName = '" + QuoteSqlText(record.FileName) + u"'")) {
+    return 0;
+  }
+  return AsInteger(db.GetFieldValue(u"id"));
+}
+
+bool InsertFile(TagDatabase& db, const FileRecord& record) {
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  return WriteFileRows(db, record) != 0 && batch.Commit();
+}
+
+bool ReplaceFile(TagDatabase& db, const FileRecord& record) {
+  // The new rows are written before the old ones go, and all of it is kept or none: a file
+  // whose new values cannot be stored keeps its old entry.
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  const std::int32_t newId = WriteFileRows(db, record);
+  if (newId == 0) return false;
+  if (newId != record.ID && !DeleteFileRows(db, record.ID)) return false;
+  return batch.Commit();
+}
+
+void DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath) {
+  const std::int32_t index = table.IndexOfPath(fullPath);
+  if (index < 0) return;
+  table.MarkDeleted(index);
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (DeleteFileRows(db, table.GetFile(index).ID)) batch.Commit();
+}
+
+}  // namespace quillon

@@ -1,0 +1,73 @@
+#include "catalogue/result_set.h"
+
+#include <sqlite3.h>
+
+namespace quillon {
+namespace {
+
+char16_t FoldAsciiCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
+
+bool EqualFoldingAsciiCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
+  }
+  return true;
+}
+
+void ReadColumn(sqlite3_stmt* statement, int column, FieldValue& value) {
+  switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+      value = static_cast<std::int64_t>(sqlite3_column_int64(statement, column));
+      return;
+    case SQLITE_FLOAT:
+      value = sqlite3_column_double(statement, column);
+      return;
+    case SQLITE_NULL:
+      value = std::monostate{};
+      return;
+    default: {  // text, and blobs read as text
+      const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
+      const auto length =
+          static_cast<std::size_t>(sqlite3_column_bytes16(statement, column)) / sizeof(char16_t);
+      if (auto* held = std::get_if<std::u16string>(&value)) {
+        held->assign(text != nullptr ? text : u"", text != nullptr ? length : 0);
+      } else {
+        value = std::u16string(text != nullptr ? text : u"", text != nullptr ? length : 0);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool ResultSet::Load(sqlite3_stmt* statement) {
+  const int columns = sqlite3_column_count(statement);
+  open_ = columns > 0;
+  row_ = 0;
+  columns_.resize(columns);
+  for (int i = 0; i < columns; ++i) {
+    const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(statement, i));
+    columns_[i] = name != nullptr ? name : u"";
+  }
+  // Values are assigned over the previous ones so that their texts' storage is reused.
+  std::size_t used = 0;
+  int rc;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    for (int i = 0; i < columns; ++i, ++used) {
+      if (used == values_.size()) values_.emplace_back();
+      ReadColumn(statement, i, values_[used]);
+    }
+  }
+  values_.resize(used);
+  return rc == SQLITE_DONE;
+}
+
+int ResultSet::ColumnIndex(std::u16string_view name) const {
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    if (EqualFoldingAsciiCase(columns_[i], name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace quillon

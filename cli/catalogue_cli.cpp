@@ -1,0 +1,226 @@
+#include "cli/catalogue_cli.h"
+
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "catalogue/file_store.h"
+#include "catalogue/folder_store.h"
+#include "catalogue/schema.h"
+#include "catalogue/tag_database.h"
+#include "catalogue/tag_search.h"
+#include "catalogue/tag_text.h"
+#include "catalogue/text_convert.h"
+#include "cli/platform.h"
+
+namespace quillon {
+namespace {
+
+constexpr char kUsage[] =
+    "Usage:\n"
+    "  quillon-catalogue init DIR\n"
+    "      creates DIR/data.dat, an empty catalogue with its root folder\n"
+    "  quillon-catalogue add DIR PATH TAGS [--comment TEXT]\n"
+    "      catalogues the file PATH with TAGS (separated by blanks or \";\")\n"
+    "  quillon-catalogue search DIR TAGS\n"
+    "      prints the full path of each file carrying any of TAGS (\"*\" for all)\n"
+    "  quillon-catalogue folders DIR\n"
+    "      prints ID, FatherID, DirName and Tags of each folder, separated by tabs\n"
+    "  quillon-catalogue folder DIR NAME TAGS\n"
+    "      adds a virtual folder under the root folder and prints its ID\n";
+
+// The program's own texts for these refusals.
+constexpr char16_t kFileMissing[] =
+    u"Cannot open the file. Maybe the file is not exist now. \nFile Path: ";
+constexpr char16_t kFileCatalogued[] = u"The file has been existed.";
+constexpr char16_t kNoTags[] = u"You need to add at least 1 tag.";
+
+class Console : public CatalogueReporter {
+ public:
+  Console(std::string& out, std::string& err) : out_(out), err_(err) {}
+
+  void Line(std::u16string_view text) {
+    out_ += ToUtf8(text);
+    out_ += '\n';
+  }
+  int Fail(std::u16string_view text, int code = kCliFailed) {
+    err_ += ToUtf8(text);
+    err_ += '\n';
+    return code;
+  }
+  void ReportDatabaseError(const std::u16string& text) override { Report(text); }
+  void ReportReadError(const std::u16string& text) override { Report(text); }
+  bool Reported() const { return reported_; }
+
+ private:
+  void Report(const std::u16string& text) {
+    Fail(u"quillon-catalogue: " + text);
+    reported_ = true;
+  }
+
+  std::string& out_;
+  std::string& err_;
+  bool reported_ = false;
+};
+
+// The operands of a command and its one option.
+struct Operands {
+  std::vector<std::u16string> values;
+  std::optional<std::u16string> comment;
+};
+
+std::u16string CatalogueFile(const std::u16string& dir) {
+  return (std::filesystem::path(dir) / "data.dat").u16string();
+}
+
+bool OpenCatalogue(TagDatabase& db, const std::u16string& dir, Console& console) {
+  db.SetReporter(&console);
+  const std::u16string file = CatalogueFile(dir);
+  if (db.Open(file)) return true;
+  console.Fail(u"Cannot open the catalogue " + file +
+               u": it is missing or is not a Quillon catalogue (\"quillon-catalogue init\" "
+               u"makes one).");
+  return false;
+}
+
+int Init(const Operands& operands, Console& console) {
+  const std::u16string& dir = operands.values[0];
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(dir), error);
+  if (error) {
+    return console.Fail(u"Cannot create the folder " + dir + u": " + FromUtf8(error.message()));
+  }
+  const std::u16string file = CatalogueFile(dir);
+  std::u16string reason;
+  if (!CreateCatalogue(file, &reason)) return console.Fail(reason);
+  console.Line(u"Created the catalogue " + file);
+  return kCliSucceeded;
+}
+
+int Add(const Operands& operands, Console& console) {
+  const std::u16string& path = operands.values[1];
+  FileRecord record;
+  record.ID = -1;
+  record.Tags = NormalizeTagText(operands.values[2]);
+  record.Comment = operands.comment.value_or(u"");
+  if (record.Tags.empty()) return console.Fail(kNoTags, kCliBadArguments);
+  TagDatabase db;
+  if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::path(path), error)) {
+    return console.Fail(kFileMissing + path);
+  }
+  SplitFilePath(record, CataloguePath(std::filesystem::path(path)));
+  if (FindFileId(db, record) != 0) return console.Fail(kFileCatalogued);
+  if (!InsertFile(db, record)) return kCliFailed;
+  console.Line(record.FullPath());
+  return kCliSucceeded;
+}
+
+int Search(const Operands& operands, Console& console) {
+  TagDatabase db;
+  if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  FileTable table;
+  SearchByTags(db, table, NormalizeTagText(operands.values[1]));
+  for (std::uint32_t i = 0; i < table.Count(); ++i) {
+    console.Line(table.GetFile(static_cast<std::int32_t>(i)).FullPath());
+  }
+  return kCliSucceeded;
+}
+
+int Folders(const Operands& operands, Console& console) {
+  TagDatabase db;
+  if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  FolderTable table;
+  ReadFolderRows(db, table);
+  for (std::uint32_t i = 0; i < table.Count(); ++i) {
+    const FolderRecord folder = table.GetFolder(static_cast<std::int32_t>(i));
+    console.Line(SqlInteger(folder.ID) + u'\t' + SqlInteger(folder.FatherID) + u'\t' +
+                 folder.DirName + u'\t' + folder.Tags);
+  }
+  return kCliSucceeded;
+}
+
+int Folder(const Operands& operands, Console& console) {
+  const std::optional<std::u16string> name = TrimBlanks(operands.values[1]);
+  if (!name) return console.Fail(u"The folder name is empty.", kCliBadArguments);
+  std::u16string tags = NormalizeTagText(operands.values[2]);
+  if (tags.empty()) return console.Fail(kNoTags, kCliBadArguments);
+  TagDatabase db;
+  if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  FolderTable table;
+  const RootFolder root = ReadFolderRows(db, table);
+  if (root.index < 0) return console.Fail(u"The catalogue has no root folder.");
+  const std::int32_t index = table.AppendFolder(0, *name, root.id, std::move(tags));
+  if (index < 0) return console.Fail(u"The catalogue holds as many folders as it can show.");
+  InsertFolderRow(db, table, index);
+  const std::int32_t id = table.GetFolder(index).ID;
+  if (id == 0) return kCliFailed;
+  console.Line(SqlInteger(id));
+  return kCliSucceeded;
+}
+
+struct Command {
+  std::u16string_view name;
+  std::size_t operands;
+  bool takesComment;
+  int (*run)(const Operands&, Console&);
+};
+
+constexpr Command kCommands[] = {
+    {u"init", 1, false, Init},       {u"add", 3, true, Add},
+    {u"search", 2, false, Search},   {u"folders", 1, false, Folders},
+    {u"folder", 3, false, Folder},
+};
+
+// The operands after the command name; an error text when they do not fit the command.
+std::optional<std::u16string> ParseOperands(const Command& command,
+                                            const std::vector<std::u16string>& args,
+                                            Operands& operands) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == u"--comment" && command.takesComment) {
+      if (i + 1 == args.size()) return u"--comment needs a text.";
+      operands.comment = args[++i];
+    } else if (args[i].starts_with(u"--")) {
+      return u"Unknown option " + args[i] + u".";
+    } else {
+      operands.values.push_back(args[i]);
+    }
+  }
+  if (operands.values.size() != command.operands) {
+    return u"Wrong number of operands for \"" + std::u16string(command.name) + u"\".";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunCatalogueCli(const std::vector<std::u16string>& args, std::string& out,
+                    std::string& err) {
+  Console console(out, err);
+  if (!args.empty() && (args[0] == u"help" || args[0] == u"--help" || args[0] == u"-h")) {
+    out += kUsage;
+    return kCliSucceeded;
+  }
+  for (const Command& command : kCommands) {
+    if (args.empty() || args[0] != command.name) continue;
+    Operands operands;
+    if (auto problem = ParseOperands(command, args, operands)) {
+      console.Fail(*problem);
+      err += kUsage;
+      return kCliBadArguments;
+    }
+    try {
+      const int code = command.run(operands, console);
+      return code == kCliSucceeded && console.Reported() ? kCliFailed : code;
+    } catch (const std::exception& failure) {
+      return console.Fail(u"quillon-catalogue: " + FromUtf8(failure.what()));
+    }
+  }
+  if (!args.empty()) console.Fail(u"Unknown command " + args[0] + u".");
+  err += kUsage;
+  return kCliBadArguments;
+}
+
+}  // namespace quillon

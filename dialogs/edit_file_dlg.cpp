@@ -1,0 +1,102 @@
+#include "dialogs/edit_file_dlg.h"
+
+#include "dialogs/edit_file_rules.h"
+#include "dialogs/file_picker.h"
+#include "framework/resource_text.h"
+#include "framework/wide.h"
+#include "resources/resource.h"
+
+namespace quillon {
+namespace {
+
+// Whether a file or folder is found at `path`. Wildcards are not looked up: "*.txt" names no
+// file, even where a find-first would find one.
+bool ExistsOnDisk(const std::u16string& path) {
+  if (path.find_first_of(u"*?") != std::u16string::npos) return false;
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW(Wide(path), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  ::FindClose(search);
+  return true;
+}
+
+bool IsReadableFile(const std::u16string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+CEditFileDlg::CEditFileDlg(CatalogueContext& context, const FileRecord& record, HWND owner)
+    : CTagListDialog(IDD_EDIT_FILE, context, owner),
+      record_(record),
+      newFile_(record.ID == kNewFileId) {}
+
+bool CEditFileDlg::OnInitDialog() {
+  SetItemText(IDC_PATH_BOX, record_.FullPath());
+  startingPath_ = ItemText(IDC_PATH_BOX);
+  SetItemText(IDC_COMMENT, record_.Comment);
+  if (newFile_) {
+    SetText(LoadResourceString(IDS_TITLE_NEW_FILE));
+    SetItemText(IDC_ADD_TAGS, ProposedTagText(record_));
+  } else {
+    FillTagList(record_.Tags);
+  }
+  ::SetFocus(Item(IDC_ADD_TAGS));
+  return false;
+}
+
+bool CEditFileDlg::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_BTN_BROWSE && code == BN_CLICKED) {
+    Browse();
+    return true;
+  }
+  return CTagListDialog::OnCommand(id, code, control);
+}
+
+void CEditFileDlg::Browse() {
+  const auto chosen = PickExistingFile(Handle());
+  if (!chosen) return;
+  SetItemText(IDC_PATH_BOX, *chosen);
+  // Another file than the one the dialog opened with is a file to add; the same one is edited.
+  newFile_ = *chosen != startingPath_;
+}
+
+bool CEditFileDlg::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
+  for (const std::u16string& path : paths) {
+    if (IsReadableFile(path)) SetItemText(IDC_PATH_BOX, path);
+  }
+  return true;
+}
+
+void CEditFileDlg::OnOK() {
+  const std::u16string path = ItemText(IDC_PATH_BOX);
+  if (!ExistsOnDisk(path)) {
+    Refuse(LoadResourceString(IDS_FILE_MISSING) + path);
+    return;
+  }
+  switch (CheckFilePath(context_.Database(), record_, newFile_, path)) {
+    case FilePathVerdict::kNoFolderPart:
+      Refuse(LoadResourceString(IDS_PATH_NOT_FULL));
+      return;
+    case FilePathVerdict::kAlreadyCatalogued:
+      Refuse(LoadResourceString(IDS_FILE_EXISTED));
+      return;
+    case FilePathVerdict::kAccepted:
+      break;
+  }
+  AddTypedTags();
+  const std::u16string tags = JoinedTags();
+  if (tags.empty()) {
+    Refuse(LoadResourceString(IDS_NEED_TAG));
+    return;
+  }
+  record_.Tags = tags;
+  record_.Comment = ItemText(IDC_COMMENT);
+  // A failed write was reported by the catalogue; the dialog keeps what the user typed.
+  if (!StoreFile(context_.Database(), record_, newFile_)) return;
+  context_.SetCurrentFilter(tags);
+  EndDialog(IDOK);
+}
+
+}  // namespace quillon

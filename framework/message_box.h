@@ -1,0 +1,41 @@
+// The one message-box function of the program. Every box goes through ShowMessage, so tests
+// can replace what it does (record text, caption and flags, and choose the answer):
+//
+//   ShowMessage(hwnd, LoadResourceString(IDS_FILE_EXISTED));            // OK, default caption
+//   if (ShowMessage(hwnd, text, u"Remove", MB_YESNO) == IDYES) ...
+//
+//   // in a test:
+//   MessageBoxHandler previous = SetMessageBoxHandler(
+//       [](const MessageBoxRequest& box) { seen.push_back(box); return IDYES; });
+//
+// An empty caption means the platform's default caption, as MessageBoxW with a null caption.
+// The function may be called from any thread (the loading thread reports a failed load).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace quillon {
+
+// The caption of the program's own error boxes.
+inline const std::u16string kApplicationTitle = u"Veldmark Quillon";
+
+struct MessageBoxRequest {
+  HWND owner = nullptr;
+  std::u16string text;
+  std::u16string caption;
+  UINT flags = MB_OK;
+};
+
+// Returns the button chosen (IDOK, IDYES, IDNO...).
+using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
+
+int ShowMessage(HWND owner, const std::u16string& text, const std::u16string& caption = {},
+                UINT flags = MB_OK);
+
+// Installs `handler` (empty: the real message box) and returns the one it replaces.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace quillon

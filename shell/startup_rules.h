@@ -1,0 +1,24 @@
+// Start-up decisions that need no window: where the data lives and whether to start hidden.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// The program's data folder under the user's application-data folder, without a trailing
+// separator.
+inline std::u16string DataFolderUnder(std::u16string_view applicationData) {
+  return std::u16string(applicationData) + u"\\Veldmark\\Quillon";
+}
+
+inline std::u16string CataloguePathIn(std::u16string_view dataFolder) {
+  return std::u16string(dataFolder) + u"\\data.dat";
+}
+
+// A command line ending in "m" (the autorun entry's " -m") starts with the main window hidden.
+inline bool StartsHidden(std::u16string_view commandLine) {
+  return !commandLine.empty() && commandLine.back() == u'm';
+}
+
+}  // namespace quillon

@@ -1,0 +1,319 @@
+#include "catalogue/tag_database.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include <sqlite3.h>
+
+#include "catalogue/schema.h"
+#include "catalogue/statement_cache.h"
+#include "catalogue/text_convert.h"
+#include "catalogue_fixture.h"
+
+namespace quillon {
+namespace {
+
+using testing::CatalogueTest;
+using testing::RecordingReporter;
+using testing::TempFolder;
+
+TEST(TagDatabaseOpen, RefusesAMissingFileAndNeverCreatesIt) {
+  TempFolder folder;
+  const auto missing = folder.Path() / "data.dat";
+  RecordingReporter reporter;
+  TagDatabase db;
+  db.SetReporter(&reporter);
+  EXPECT_EQ(db.Open(missing.u16string()), 0);
+  EXPECT_FALSE(db.IsOpen());
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_TRUE(reporter.databaseErrors.empty());  // a failed open shows nothing itself
+
+  // Every statement afterwards fails with one message and no result to read.
+  EXPECT_EQ(db.Execute(u"SELECT * FROM db_virtualdir"), 0);
+  EXPECT_EQ(reporter.databaseErrors.size(), 1u);
+  EXPECT_EQ(AsUnsigned(db.GetFieldValue(u"ID")), 0u);
+  EXPECT_EQ(reporter.readErrors.size(), 1u);
+}
+
+TEST(TagDatabaseOpen, RefusesFilesThatAreNoCatalogue) {
+  TempFolder folder;
+  const auto text = folder.Path() / "text.dat";
+  std::ofstream(text) << "this is not a database, just some words in a file\n";
+  TagDatabase db;
+  EXPECT_EQ(db.Open(text.u16string()), 0);
+
+  // An SQLite database without the three tables is not a catalogue either.
+  const auto other = (folder.Path() / "other.dat").u16string();
+  ASSERT_TRUE(CreateCatalogue(other));
+  ASSERT_EQ(db.Open(other), 1);
+  ASSERT_EQ(db.Execute(u"DROP TABLE db_taglist"), 1);
+  EXPECT_EQ(db.Open(other), 0);
+  EXPECT_FALSE(db.IsOpen());
+  EXPECT_EQ(db.Open(folder.Path().u16string()), 0);  // a folder
+}
+
+TEST(CreateCatalogue, MakesTheTablesIndexesAndRootRowButNeverOverwrites) {
+  TempFolder folder;
+  const auto file = (folder.Path() / "data.dat").u16string();
+  std::u16string error;
+  ASSERT_TRUE(CreateCatalogue(file, &error));
+  TagDatabase db;
+  ASSERT_EQ(db.Open(file), 1);
+  ASSERT_EQ(db.Execute(u"SELECT * FROM db_virtualdir"), 1);
+  EXPECT_EQ(AsInteger(db.GetFieldValue(u"FatherID")), 0);
+  EXPECT_GT(AsInteger(db.GetFieldValue(u"ID")), 0);
+  EXPECT_EQ(AsText(db.GetFieldValue(u"DirName")), kRootFolderName);
+  EXPECT_EQ(AsText(db.GetFieldValue(u"Tags")), u"*;");
+  ASSERT_EQ(db.MoveNext(), 1);
+  EXPECT_EQ(AsInteger(db.GetFieldValue(u"ID")), 0);  // exactly one row
+
+  ASSERT_EQ(db.Execute(u"SELECT count(*) AS n FROM sqlite_master WHERE type = 'index' AND "
+                       u"sql IS NOT NULL"),
+            1);
+  EXPECT_EQ(AsInteger(db.GetFieldValue(u"n")), 3);
+  // The lookups the search makes use the indexes.
+  ASSERT_EQ(db.Execute(u"EXPLAIN QUERY PLAN SELECT FileID FROM db_taglist WHERE Tag = 'x'"), 1);
+  EXPECT_NE(AsText(db.GetFieldValue(u"detail")).find(u"INDEX"), std::u16string::npos);
+
+  ASSERT_EQ(db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'k', '')"),
+            1);
+  EXPECT_FALSE(CreateCatalogue(file, &error));
+  EXPECT_NE(error.find(u"exists"), std::u16string::npos);
+  ASSERT_EQ(db.Execute(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
+  EXPECT_EQ(AsInteger(db.GetFieldValue(u"n")), 2);
+}
+
+class TagDatabaseTest : public CatalogueTest {};
+
+TEST_F(TagDatabaseTest, ReadsRowsUntilTheEndGivesIntegerZero) {
+  AddFile(u"C:\\a\\one.txt", u"x;");
+  AddFile(u"C:\\a\\two.txt", u"x;");
+  ASSERT_EQ(db_.Execute(u"SELECT ID, FileName FROM db_filetags ORDER BY ID"), 1);
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"FileName")), u"one.txt");
+  ASSERT_EQ(db_.MoveNext(), 1);
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"FileName")), u"two.txt");
+  ASSERT_EQ(db_.MoveNext(), 1);
+
+  const FieldValue end = db_.GetFieldValue(u"FileName");
+  ASSERT_TRUE(std::holds_alternative<std::int64_t>(end));
+  EXPECT_EQ(std::get<std::int64_t>(end), 0);
+  EXPECT_EQ(AsText(end), u"0");
+  EXPECT_EQ(AsUnsigned(db_.GetFieldValue(u"no such column")), 0u);  // the end comes first
+  EXPECT_TRUE(reporter_.readErrors.empty());
+
+  // Moving past the end is an error, reported once.
+  EXPECT_EQ(db_.MoveNext(), 0);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 1u);
+}
+
+TEST_F(TagDatabaseTest, ColumnNamesMatchWithoutRegardToCase) {
+  AddFile(u"C:\\docs\\a.txt", u"x;");
+  ASSERT_EQ(db_.Execute(u"SELECT id FROM db_filetags"), 1);
+  const std::int32_t id = AsInteger(db_.GetFieldValue(u"ID"));
+  EXPECT_GT(id, 0);
+  EXPECT_EQ(AsInteger(db_.GetFieldValue(u"Id")), id);
+  ASSERT_EQ(db_.Execute(u"SELECT * FROM db_filetags"), 1);
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"FILENAME")), u"a.txt");
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"path")), u"C:\\docs");
+  EXPECT_TRUE(reporter_.readErrors.empty());
+}
+
+TEST_F(TagDatabaseTest, FailedStatementReportsTheEngineTextAndKeepsThePreviousResult) {
+  AddFile(u"C:\\k\\keep.txt", u"x;");
+  ASSERT_EQ(db_.Execute(u"SELECT FileName FROM db_filetags"), 1);
+  EXPECT_EQ(db_.Execute(u"SELEC nonsense FROM"), 0);
+  ASSERT_EQ(reporter_.databaseErrors.size(), 1u);
+  EXPECT_NE(reporter_.databaseErrors[0].find(u"syntax error"), std::u16string::npos);
+  EXPECT_NE(reporter_.databaseErrors[0].back(), u'\n');
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"FileName")), u"keep.txt");
+
+  EXPECT_EQ(db_.Execute(u"SELECT * FROM no_such_table"), 0);
+  ASSERT_EQ(reporter_.databaseErrors.size(), 2u);
+  EXPECT_NE(reporter_.databaseErrors[1].find(u"no_such_table"), std::u16string::npos);
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"FileName")), u"keep.txt");
+}
+
+TEST_F(TagDatabaseTest, WritesLeaveAClosedResultWithoutRows) {
+  ASSERT_EQ(db_.Execute(u"SELECT * FROM db_virtualdir"), 1);
+  ASSERT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'a', '')"),
+            1);
+  EXPECT_FALSE(std::holds_alternative<std::int64_t>(db_.GetFieldValue(u"ID")));
+  ASSERT_EQ(reporter_.readErrors.size(), 1u);
+  EXPECT_EQ(db_.MoveNext(), 0);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 1u);
+
+  // The readers' loops end on a closed result rather than run on.
+  EXPECT_EQ(AsUnsigned(db_.GetFieldValue(u"ID")), 0u);
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"DirName")), u"");
+}
+
+TEST_F(TagDatabaseTest, MissingColumnIsReportedAndReadsAsNothing) {
+  ASSERT_EQ(db_.Execute(u"SELECT ID FROM db_virtualdir"), 1);
+  const FieldValue value = db_.GetFieldValue(u"DirName");
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(value));
+  ASSERT_EQ(reporter_.readErrors.size(), 1u);
+  EXPECT_NE(reporter_.readErrors[0].find(u"DirName"), std::u16string::npos);
+  EXPECT_EQ(AsText(value), u"");
+}
+
+TEST_F(TagDatabaseTest, ApostrophesAndOtherTextsAreStoredIntact) {
+  const std::u16string texts[] = {u"it's", u"''", u"'; DROP TABLE db_taglist; --",
+                                  u"\u00e9t\u00e9 \u65e5\u672c \U0001F600", u""};
+  for (const auto& text : texts) {
+    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(5, '" + QuoteSqlText(text) +
+        u"', '')");
+  }
+  EXPECT_EQ(Column(u"SELECT DirName FROM db_virtualdir WHERE FatherID = 5 ORDER BY ID",
+                   u"DirName"),
+            std::vector<std::u16string>(std::begin(texts), std::end(texts)));
+  EXPECT_EQ(QuoteSqlText(u"a'b''c"), u"a''b''''c");
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_taglist"), 0);  // the table is still there
+}
+
+TEST_F(TagDatabaseTest, OnlyOneStatementRunsAtATime) {
+  EXPECT_EQ(db_.Execute(u"DELETE FROM db_virtualdir; DELETE FROM db_filetags"), 0);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 1u);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
+  EXPECT_EQ(db_.Execute(u"   "), 0);
+  // A trailing semicolon or comment is not a second statement.
+  EXPECT_EQ(db_.Execute(u"SELECT 1 AS n; -- done"), 1);
+}
+
+TEST_F(TagDatabaseTest, LookupsThatDifferOnlyInTheirNumberEachGetTheirOwnRow) {
+  const std::int32_t a = AddFile(u"C:\\d\\a.txt", u"x;");
+  const std::int32_t b = AddFile(u"C:\\d\\b.txt", u"x;");
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_EQ(db_.Execute(u"SELECT * FROM db_filetags WHERE ID = " + SqlInteger(a)), 1);
+    EXPECT_EQ(AsText(db_.GetFieldValue(u"FileName")), u"a.txt");
+    ASSERT_EQ(db_.Execute(u"SELECT * FROM db_filetags WHERE ID = " + SqlInteger(b)), 1);
+    EXPECT_EQ(AsText(db_.GetFieldValue(u"FileName")), u"b.txt");
+    ASSERT_EQ(db_.Execute(u"SELECT * FROM db_filetags WHERE ID = 999"), 1);
+    EXPECT_EQ(AsInteger(db_.GetFieldValue(u"ID")), 0);
+  }
+  // Statements whose number cannot become a parameter still run as written.
+  Run(u"PRAGMA user_version = 42");
+  Run(u"PRAGMA user_version = 43");
+  EXPECT_EQ(Count(u"SELECT user_version AS n FROM pragma_user_version"), 43);
+  ASSERT_EQ(db_.Execute(u"SELECT 2 = 2"), 1);
+  EXPECT_EQ(AsInteger(db_.GetFieldValue(u"2 = 2")), 1);
+  EXPECT_TRUE(reporter_.readErrors.empty());
+}
+
+TEST(LiftTrailingInteger, LiftsOnlyAnIntegerAfterAnEqualsSign) {
+  auto lifted = LiftTrailingInteger("SELECT * FROM db_filetags WHERE ID = 1234");
+  EXPECT_EQ(lifted.text, "SELECT * FROM db_filetags WHERE ID = ?");
+  EXPECT_EQ(lifted.value, 1234);
+  EXPECT_EQ(LiftTrailingInteger("DELETE FROM t WHERE FileID=7").text, "DELETE FROM t WHERE FileID=?");
+  for (const char* kept : {"SELECT 5", "SELECT * FROM t WHERE a = -5", "SELECT * FROM t WHERE a = b5",
+                           "SELECT * FROM t WHERE a = 1.5", "SELECT * FROM t LIMIT 5",
+                           "SELECT * FROM t WHERE a = 5 ", "SELECT * FROM t WHERE a = 1234567890123456789012",
+                           "", "5"}) {
+    EXPECT_FALSE(LiftTrailingInteger(kept).value.has_value()) << kept;
+    EXPECT_EQ(LiftTrailingInteger(kept).text, kept);
+  }
+}
+
+TEST(FieldValueConversions, ConvertIntegersTextsAndNulls) {
+  RecordingReporter reporter;
+  EXPECT_EQ(AsInteger(FieldValue{std::int64_t{-12}}, &reporter), -12);
+  EXPECT_EQ(AsUnsigned(FieldValue{std::int64_t{4000000000}}, &reporter), 4000000000u);
+  EXPECT_EQ(AsInteger(FieldValue{std::u16string(u" 42 ")}, &reporter), 42);
+  EXPECT_EQ(AsInteger(FieldValue{2.5}, &reporter), 2);
+  EXPECT_EQ(AsText(FieldValue{std::int64_t{-7}}, &reporter), u"-7");
+  EXPECT_EQ(AsText(FieldValue{0.5}, &reporter), u"0.5");
+  EXPECT_TRUE(reporter.readErrors.empty());
+
+  EXPECT_EQ(AsInteger(FieldValue{std::int64_t{4000000000}}, &reporter), 0);
+  EXPECT_EQ(AsUnsigned(FieldValue{std::int64_t{-1}}, &reporter), 0u);
+  EXPECT_EQ(AsInteger(FieldValue{std::u16string(u"12abc")}, &reporter), 0);
+  EXPECT_EQ(AsText(FieldValue{}, &reporter), u"");
+  EXPECT_EQ(AsInteger(FieldValue{}, &reporter), 0);
+  EXPECT_EQ(reporter.readErrors.size(), 5u);
+  EXPECT_EQ(AsText(FieldValue{}), u"");  // without a reporter nothing is said
+  EXPECT_EQ(SqlInteger(-2147483647 - 1), u"-2147483648");
+}
+
+TEST_F(TagDatabaseTest, NullTextsReadAsEmptyTexts) {
+  Run(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) VALUES('n.txt', 'C:', 'x;', NULL)");
+  ASSERT_EQ(db_.Execute(u"SELECT Comment FROM db_filetags"), 1);
+  EXPECT_EQ(AsText(db_.GetFieldValue(u"Comment")), u"");
+}
+
+TEST_F(TagDatabaseTest, WriteBatchKeepsChangesOnlyWhenCommitted) {
+  {
+    DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
+    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'undone', '')");
+  }
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir WHERE DirName = 'undone'"), 0);
+  {
+    DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
+    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'kept', '')");
+    {
+      DatabaseBatch inner(db_, DatabaseBatch::Kind::kWrite);  // joins the outer batch
+      Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'inner', '')");
+      EXPECT_TRUE(inner.Commit());
+    }
+    EXPECT_TRUE(batch.Commit());
+  }
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir WHERE FatherID = 1"), 2);
+  EXPECT_TRUE(reporter_.databaseErrors.empty());
+}
+
+// Another process, such as a backup tool or quillon-catalogue, on its own connection.
+class OtherProcess {
+ public:
+  explicit OtherProcess(const std::u16string& file) {
+    sqlite3_open_v2(ToUtf8(file).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+  }
+  ~OtherProcess() { sqlite3_close_v2(db_); }
+  // The folder count, or -1 when the file could not be read.
+  int CountFolders() {
+    sqlite3_stmt* query = nullptr;
+    int count = -1;
+    if (sqlite3_prepare_v2(db_, "SELECT count(*) FROM db_virtualdir", -1, &query, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_step(query) == SQLITE_ROW) {
+      count = sqlite3_column_int(query, 0);
+    }
+    sqlite3_finalize(query);
+    return count;
+  }
+  bool AddFolder() {
+    return sqlite3_exec(db_, "INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'o', '')",
+                        nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+TEST_F(TagDatabaseTest, OtherProcessesReadAndWriteWhileTheProgramWorks) {
+  OtherProcess other(file_);
+  {
+    DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
+    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'pending', '')");
+    EXPECT_EQ(other.CountFolders(), 1);  // reads what was stored before the write began
+    EXPECT_TRUE(batch.Commit());
+  }
+  EXPECT_EQ(other.CountFolders(), 2);
+  {
+    // A long read does not keep others from writing, and it sees one state throughout.
+    DatabaseBatch batch(db_, DatabaseBatch::Kind::kRead);
+    EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 2);
+    EXPECT_TRUE(other.AddFolder());
+    EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 2);
+  }
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 3);
+  EXPECT_TRUE(reporter_.databaseErrors.empty());
+}
+
+TEST_F(TagDatabaseTest, LastInsertRowIdNamesTheNewRow) {
+  Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'n', '')");
+  const std::int64_t id = db_.LastInsertRowId();
+  EXPECT_EQ(Column(u"SELECT ID FROM db_virtualdir WHERE DirName = 'n'", u"ID"),
+            std::vector<std::u16string>{SqlInteger(id)});
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,294 @@
+// Start-up driven for real: the application object against data folders the tests prepare,
+// the main window with its loading thread, the status line and the message boxes.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/schema.h"
+#include "catalogue/tag_database.h"
+#include "framework/wide.h"
+#include "resources/resource.h"
+#include "shell/quillon_app.h"
+#include "shell/quillon_dlg.h"
+#include "tests/support/windows_test_support.h"
+
+namespace quillon {
+namespace {
+
+using testing::MessageBoxRecorder;
+using testing::PumpUntil;
+
+// Every text the status line was given, seen by a hook on the window thread, so that texts
+// set before the test could look (during creation) are counted too.
+class StatusHistory {
+ public:
+  StatusHistory() {
+    current_ = this;
+    hook_ = ::SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, ::GetCurrentThreadId());
+  }
+  ~StatusHistory() {
+    ::UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  const std::vector<std::u16string>& Texts() const { return texts_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && current_ && call->message == WM_SETTEXT &&
+        ::GetDlgCtrlID(call->hwnd) == IDC_STATUS) {
+      current_->texts_.push_back(FromWide(reinterpret_cast<const wchar_t*>(call->lParam)));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline StatusHistory* current_ = nullptr;
+  HHOOK hook_ = nullptr;
+  std::vector<std::u16string> texts_;
+};
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::filesystem::temp_directory_path() / "quillon-startup" / info->name();
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override {
+    window_.reset();
+    app_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  std::u16string DataFolder() const { return folder_.u16string(); }
+  std::u16string CataloguePath() const { return (folder_ / "data.dat").u16string(); }
+
+  // A catalogue with the root folder and two folders under it.
+  void MakeCatalogue() {
+    ASSERT_TRUE(CreateCatalogue(CataloguePath()));
+    TagDatabase db;
+    ASSERT_EQ(db.Open(CataloguePath()), 1);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) "
+                         u"VALUES(1, 'Holidays', 'photo;trip;')"), 1);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) "
+                         u"VALUES(1, 'Work', 'work;')"), 1);
+  }
+
+  // The application object on the prepared folder, and its main window created modeless.
+  bool Start(std::u16string commandLine = u"quillon.exe") {
+    app_ = std::make_unique<CQuillonApp>(DataFolder());
+    app_->SetCommandLine(std::move(commandLine));
+    app_->InitInstance();
+    window_ = std::make_unique<CQuillonDlg>(*app_);
+    return window_->Create(nullptr);
+  }
+  // Until the loading thread has ended and its last request was carried out.
+  bool WaitForLoad() {
+    const bool ended = PumpUntil([&] { return app_->Loading().Finished(); });
+    testing::PumpPending();
+    return ended;
+  }
+  std::filesystem::path folder_;
+  std::unique_ptr<CQuillonApp> app_;
+  std::unique_ptr<CQuillonDlg> window_;
+};
+
+bool IsReady(const CQuillonDlg& window) { return window.StatusText() == u"Ready"; }
+
+TEST_F(StartupTest, GoodCatalogueLoadsTheFoldersAndReportsReady) {
+  MakeCatalogue();
+  MessageBoxRecorder boxes;
+  StatusHistory status;
+  ASSERT_TRUE(Start());
+  CQuillonApp& app = *app_;
+  CQuillonDlg& window = *window_;
+  EXPECT_EQ(app.MainWindow(), window.Handle());
+
+  ASSERT_TRUE(WaitForLoad());
+  ASSERT_TRUE(IsReady(window));
+  EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{u"Loading...", u"Ready"}));
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  EXPECT_EQ(boxes.Count(), 0u);
+
+  // The folder table holds the catalogue's folders in the database's order.
+  FolderTable& folders = app.Folders();
+  ASSERT_EQ(folders.Count(), 3u);
+  EXPECT_EQ(folders.GetFolder(0).FatherID, 0);
+  EXPECT_EQ(folders.GetFolder(1).DirName, u"Holidays");
+  EXPECT_EQ(folders.GetFolder(1).Tags, u"photo;trip;");
+  EXPECT_EQ(folders.GetFolder(2).DirName, u"Work");
+  EXPECT_EQ(app.RootFolderId(), folders.GetFolder(0).ID);
+  EXPECT_EQ(window.RootFolderIndex(), 0);
+}
+
+TEST_F(StartupTest, MainWindowShowsWithoutCaptionAtItsPlace) {
+  MakeCatalogue();
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start());
+  CQuillonDlg& window = *window_;
+  ASSERT_TRUE(PumpUntil([&] { return IsReady(window); }));
+
+  EXPECT_TRUE(window.IsVisible());
+  EXPECT_TRUE(window.IsInitialised());
+  EXPECT_EQ(window.Text(), u"Veldmark Quillon");
+  EXPECT_FALSE(::GetWindowLongW(window.Handle(), GWL_STYLE) & WS_CAPTION);
+  RECT place;
+  ::GetWindowRect(window.Handle(), &place);
+  EXPECT_EQ(place.left, 150);
+  EXPECT_EQ(place.top, 80);
+  EXPECT_EQ(place.right - place.left, 700);
+  EXPECT_EQ(place.bottom - place.top, 500);
+  // Without a frame, window and client area are the same size.
+  RECT client;
+  ::GetClientRect(window.Handle(), &client);
+  EXPECT_EQ(client.right, 700);
+  EXPECT_EQ(client.bottom, 500);
+  EXPECT_EQ(::GetFocus(), window.Item(IDC_SEARCH_BOX));
+  EXPECT_NE(::SendMessageW(window.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+
+  // Paints after the first leave a normal start shown.
+  ::InvalidateRect(window.Handle(), nullptr, TRUE);
+  ::UpdateWindow(window.Handle());
+  testing::PumpPending();
+  EXPECT_TRUE(window.IsVisible());
+}
+
+TEST_F(StartupTest, MissingCatalogueShowsTheQuitBoxOnceAndKeepsLoading) {
+  MessageBoxRecorder boxes;
+  StatusHistory status;
+  ASSERT_TRUE(Start());
+  CQuillonApp& app = *app_;
+  CQuillonDlg& window = *window_;
+  ASSERT_TRUE(WaitForLoad());
+
+  std::vector<MessageBoxRequest> quitBoxes;
+  for (const MessageBoxRequest& box : boxes.Boxes()) {
+    if (box.caption == u"Quit") quitBoxes.push_back(box);
+  }
+  ASSERT_EQ(quitBoxes.size(), 1u);
+  EXPECT_EQ(quitBoxes[0].text, u"Load data faild, please restart the software.");
+  EXPECT_EQ(quitBoxes[0].flags, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(quitBoxes[0].owner, window.Handle());
+  // The Quit box comes last; the folder read before it failed with the catalogue's own box.
+  EXPECT_EQ(boxes.Boxes().back().caption, u"Quit");
+  EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{u"Loading..."}));
+  EXPECT_EQ(window.StatusText(), u"Loading...");
+  EXPECT_EQ(app.Folders().Count(), 0u);
+  // The program never creates the catalogue.
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "data.dat"));
+}
+
+TEST_F(StartupTest, FileThatIsNoCatalogueFailsLikeAMissingOne) {
+  std::ofstream(folder_ / "data.dat", std::ios::binary) << "this is not a database at all";
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start());
+  CQuillonApp& app = *app_;
+  CQuillonDlg& window = *window_;
+  ASSERT_TRUE(WaitForLoad());
+
+  int quitBoxes = 0;
+  for (const MessageBoxRequest& box : boxes.Boxes()) quitBoxes += box.caption == u"Quit";
+  EXPECT_EQ(quitBoxes, 1);
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Loading...");
+  EXPECT_EQ(app.Folders().Count(), 0u);
+}
+
+TEST_F(StartupTest, DatabaseErrorsReachTheUserInTheProgramsBox) {
+  MakeCatalogue();
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start());
+  CQuillonApp& app = *app_;
+  CQuillonDlg& window = *window_;
+  ASSERT_TRUE(WaitForLoad());
+  ASSERT_TRUE(IsReady(window));
+
+  EXPECT_EQ(app.Database().Execute(u"SELECT * FROM db_nothing"), 0);
+  ASSERT_EQ(boxes.Count(), 1u);
+  const MessageBoxRequest box = boxes.Boxes()[0];
+  EXPECT_EQ(box.caption, u"Veldmark Quillon");
+  EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(box.owner, window.Handle());
+  EXPECT_NE(box.text.find(u"db_nothing"), std::u16string::npos);
+}
+
+TEST_F(StartupTest, TrailingMHidesTheWindowAtTheFirstPaint) {
+  MakeCatalogue();
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start(u"\"C:\\Program Files\\Quillon\\quillon.exe\" -m"));
+  CQuillonDlg& window = *window_;
+  // Shown by the initialisation, hidden by the first paint.
+  EXPECT_TRUE(window.IsVisible());
+  ASSERT_TRUE(PumpUntil([&] { return !window.IsVisible(); }));
+  ASSERT_TRUE(PumpUntil([&] { return IsReady(window); }));
+
+  // Only the first paint hides: shown again, the window stays.
+  ::ShowWindow(window.Handle(), SW_SHOWNORMAL);
+  ::InvalidateRect(window.Handle(), nullptr, TRUE);
+  ::UpdateWindow(window.Handle());
+  testing::PumpPending();
+  EXPECT_TRUE(window.IsVisible());
+}
+
+TEST_F(StartupTest, EscapeAndEnterNeverEndTheRunButTheCloseButtonDoes) {
+  MakeCatalogue();
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start());
+  CQuillonDlg& window = *window_;
+  ASSERT_TRUE(PumpUntil([&] { return IsReady(window); }));
+
+  ::PostMessageW(window.Item(IDC_SEARCH_BOX), WM_KEYDOWN, VK_ESCAPE, 0);
+  ::PostMessageW(window.Item(IDC_SEARCH_BOX), WM_KEYDOWN, VK_RETURN, 0);
+  testing::PumpPending();
+  EXPECT_FALSE(window.Ended());
+
+  // The caption's close button ; the window-close message is the modal run's test below.
+  ::SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(IDC_BTN_CLOSE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.Item(IDC_BTN_CLOSE)));
+  EXPECT_TRUE(window.Ended());
+}
+
+CQuillonApp* g_runningApp = nullptr;
+
+// Closes the main window once it reports "Ready"; gives up after a while.
+void CALLBACK CloseWhenReady(HWND, UINT, UINT_PTR id, DWORD) {
+  static int ticks = 0;
+  HWND main = g_runningApp->MainWindow();
+  wchar_t status[64] = {};
+  if (main) ::GetDlgItemTextW(main, IDC_STATUS, status, 64);
+  if (main && (std::wstring(status) == L"Ready" || ++ticks > 1000)) {
+    ::KillTimer(nullptr, id);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+  }
+}
+
+TEST_F(StartupTest, RunGoesThroughTheModalMainWindowUntilItIsClosed) {
+  MakeCatalogue();
+  MessageBoxRecorder boxes;
+  CQuillonApp app(DataFolder());
+  g_runningApp = &app;
+  ::SetTimer(nullptr, 0, 20, &CloseWhenReady);
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_EQ(app.MainWindow(), nullptr);
+  EXPECT_EQ(app.Folders().Count(), 3u);
+  EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST(DataFolderTest, DefaultsToTheUsersApplicationData) {
+  CQuillonApp app;
+  app.InitInstance();
+  wchar_t applicationData[MAX_PATH + 1] = {};
+  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, applicationData), S_OK);
+  EXPECT_EQ(app.DataFolder(), FromWide(applicationData) + u"\\Veldmark\\Quillon");
+  EXPECT_EQ(app.CataloguePath(), app.DataFolder() + u"\\data.dat");
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,52 @@
+// Helpers for tests that drive real windows under Wine.
+//
+//   MessageBoxRecorder boxes;            // every ShowMessage is recorded, answered with IDOK
+//   boxes.SetAnswer(IDYES);
+//   ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }));
+//   SendDroppedFiles(dialog, {u"C:\\a.txt"}, POINT{10, 10});
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/message_box.h"
+
+namespace quillon::testing {
+
+// Replaces the program's message box for its lifetime; thread-safe.
+class MessageBoxRecorder {
+ public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+  // The button every later box answers with (IDOK at first).
+  void SetAnswer(int answer);
+  std::vector<MessageBoxRequest> Boxes() const;
+  std::size_t Count() const;
+
+ private:
+  mutable std::mutex lock_;
+  std::vector<MessageBoxRequest> boxes_;
+  int answer_ = IDOK;
+  MessageBoxHandler previous_;
+};
+
+// Runs the framework's message processing until `done` is true or `timeoutMs` has passed;
+// returns done(). Never sleeps longer than a few milliseconds at a time.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
+// Processes what is queued now, without waiting.
+void PumpPending();
+
+// Sends WM_DROPFILES with these paths, as the shell does for a drop at `point` (client).
+void SendDroppedFiles(HWND window, const std::vector<std::u16string>& paths, POINT point);
+
+// The common controls the templates use (list view, tree view), registered once.
+void InitCommonControlsForTests();
+
+}  // namespace quillon::testing
