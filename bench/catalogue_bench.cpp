@@ -32,8 +32,6 @@ constexpr char kJoinHundred[] =
     "SELECT f.ID, f.FileName, f.Path, f.Tags, f.Comment FROM db_taglist AS t "
     "JOIN db_filetags AS f ON f.ID = t.FileID WHERE t.Tag = 'group7'";
 
-std::u16string Number(int value) { return SqlInteger(value); }
-
 // A catalogue file in a temporary folder, filled through the file store, removed at exit.
 class BenchCatalogue {
  public:
@@ -42,23 +40,23 @@ class BenchCatalogue {
     folder_ = std::filesystem::temp_directory_path() /
               ("quillon-bench-" + std::to_string(random()));
     std::filesystem::create_directories(folder_);
-    file_ = (folder_ / "data.dat").u16string();
-    if (!CreateCatalogue(file_) || !db_.Open(file_)) {
+    const std::u16string file = (folder_ / "data.dat").u16string();
+    if (!CreateCatalogue(file) || !db_.Open(file)) {
       std::fprintf(stderr, "cannot create the benchmark catalogue\n");
       std::exit(1);
     }
     DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
     for (int i = 0; i < kFiles; ++i) {
       FileRecord record;
-      record.Path = u"C:\\Users\\demo\\Documents\\project" + Number(i % 50);
-      record.FileName = u"file" + Number(i) + u".txt";
-      record.Tags = u"group" + Number(i % 100) + u";kind" + Number(i % 7) + u";year" +
-                    Number(2000 + i % 25) + u";";
-      record.Comment = u"comment on file " + Number(i);
+      record.Path = u"C:\\Users\\demo\\Documents\\project" + SqlInteger(i % 50);
+      record.FileName = u"file" + SqlInteger(i) + u".txt";
+      record.Tags = u"group" + SqlInteger(i % 100) + u";kind" + SqlInteger(i % 7) + u";year" +
+                    SqlInteger(2000 + i % 25) + u";";
+      record.Comment = u"comment on file " + SqlInteger(i);
       InsertFile(db_, record);
     }
     batch.Commit();
-    sqlite3_open_v2(ToUtf8Path().c_str(), &raw_, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2((folder_ / "data.dat").c_str(), &raw_, SQLITE_OPEN_READONLY, nullptr);
   }
   ~BenchCatalogue() {
     sqlite3_close_v2(raw_);
@@ -70,10 +68,7 @@ class BenchCatalogue {
   sqlite3* Raw() { return raw_; }
 
  private:
-  std::string ToUtf8Path() const { return (folder_ / "data.dat").string(); }
-
   std::filesystem::path folder_;
-  std::u16string file_;
   TagDatabase db_;
   sqlite3* raw_ = nullptr;
 };
@@ -183,12 +178,11 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  const double search = reporter.Time("BM_SearchAllFiles");
-  const double join = reporter.Time("BM_JoinAllFiles");
-  std::printf("hundred-file ratio %.1f\n",
-              reporter.Time("BM_JoinHundredFiles") > 0
-                  ? reporter.Time("BM_SearchHundredFiles") / reporter.Time("BM_JoinHundredFiles")
-                  : 0.0);
-  if (search > 0 && join > 0) std::printf("ratio %.1f\n", search / join);
+  const auto ratio = [&reporter](const char* search, const char* join) {
+    const double floor = reporter.Time(join);
+    return floor > 0 ? reporter.Time(search) / floor : 0.0;
+  };
+  std::printf("hundred-file ratio %.1f\n", ratio("BM_SearchHundredFiles", "BM_JoinHundredFiles"));
+  std::printf("ratio %.1f\n", ratio("BM_SearchAllFiles", "BM_JoinAllFiles"));
   return 0;
 }

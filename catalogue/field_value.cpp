@@ -81,4 +81,9 @@ std::u16string AsText(const FieldValue& value, CatalogueReporter* reporter) {
   return {};
 }
 
+std::u16string AsText(FieldValue&& value, CatalogueReporter* reporter) {
+  if (auto* text = std::get_if<std::u16string>(&value)) return std::move(*text);
+  return AsText(static_cast<const FieldValue&>(value), reporter);
+}
+
 }  // namespace quillon

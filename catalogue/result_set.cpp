@@ -28,12 +28,14 @@ void ReadColumn(sqlite3_stmt* statement, int column, FieldValue& value) {
       return;
     default: {  // text, and blobs read as text
       const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-      const auto length =
-          static_cast<std::size_t>(sqlite3_column_bytes16(statement, column)) / sizeof(char16_t);
+      const std::u16string_view read =
+          text == nullptr ? std::u16string_view()
+                          : std::u16string_view(text, sqlite3_column_bytes16(statement, column) /
+                                                          sizeof(char16_t));
       if (auto* held = std::get_if<std::u16string>(&value)) {
-        held->assign(text != nullptr ? text : u"", text != nullptr ? length : 0);
+        held->assign(read);
       } else {
-        value = std::u16string(text != nullptr ? text : u"", text != nullptr ? length : 0);
+        value.emplace<std::u16string>(read);
       }
     }
   }

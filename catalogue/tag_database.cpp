@@ -101,7 +101,11 @@ std::u16string QuoteSqlText(std::u16string_view text) {
 
 std::u16string SqlInteger(std::int64_t value) { return FromUtf8(std::to_string(value)); }
 
-TagDatabase::TagDatabase() : engine_(std::make_unique<Engine>()) {}
+TagDatabase::TagDatabase() {
+  // Touching the lock here makes it outlive a TagDatabase that is itself a static object.
+  std::lock_guard lock(DatabaseLock());
+  engine_ = std::make_unique<Engine>();
+}
 
 TagDatabase::~TagDatabase() {
   std::lock_guard lock(DatabaseLock());

@@ -34,6 +34,8 @@ std::recursive_mutex& DatabaseLock();
 std::int32_t AsInteger(const FieldValue& value, CatalogueReporter* reporter = nullptr);
 std::uint32_t AsUnsigned(const FieldValue& value, CatalogueReporter* reporter = nullptr);
 std::u16string AsText(const FieldValue& value, CatalogueReporter* reporter = nullptr);
+// The same, taking over the text of a value that is not needed afterwards.
+std::u16string AsText(FieldValue&& value, CatalogueReporter* reporter = nullptr);
 
 // Doubles every apostrophe so that the text stands intact between apostrophes in a statement.
 std::u16string QuoteSqlText(std::u16string_view text);

@@ -35,8 +35,11 @@ std::u16string FromUtf8(std::string_view text) {
 }
 
 std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
+  // Written through a pointer into room for the longest result: statements are converted on
+  // every Execute, and appending byte by byte costs more than the conversion itself.
+  std::string out(text.size() * 3, '\0');
+  char* next = out.data();
+  const auto put = [&next](char32_t byte) { *next++ = static_cast<char>(byte); };
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t code = text[i];
     if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -46,21 +49,22 @@ std::string ToUtf8(std::u16string_view text) {
       code = 0xFFFD;  // a lone surrogate cannot be written as UTF-8
     }
     if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
+      put(code);
     } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+      put(0xC0 | (code >> 6));
+      put(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+      put(0xE0 | (code >> 12));
+      put(0x80 | ((code >> 6) & 0x3F));
+      put(0x80 | (code & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+      put(0xF0 | (code >> 18));
+      put(0x80 | ((code >> 12) & 0x3F));
+      put(0x80 | ((code >> 6) & 0x3F));
+      put(0x80 | (code & 0x3F));
     }
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 

@@ -18,7 +18,10 @@ if [ -z "${DISPLAY:-}" ]; then
     break
   done
 fi
-export WINEPREFIX="${QUILLON_WINEPREFIX:-$root/build/wineprefix}"
+# Tests get a prefix of their own, set up for speed; `make run` keeps build/wineprefix.
+export QUILLON_WINEPREFIX="${QUILLON_WINEPREFIX:-$root/build/wineprefix-test}"
+export QUILLON_WINE_UNMANAGED=1
+export WINEPREFIX="$QUILLON_WINEPREFIX"
 cleanup() {
   WINEPREFIX="$WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null

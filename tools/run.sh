@@ -20,26 +20,11 @@ for needed in "$cli" "$program"; do
   [ -x "$needed" ] || [ -f "$needed" ] || { echo "run: $needed is missing; build first" >&2; exit 1; }
 done
 
-# A virtual display for everything below when there is no real one.
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  return 0
-}
-trap cleanup EXIT
+# Without a display the rest runs on a virtual one, where a screenshot stands in for the user.
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 150 199); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    break
-  done
-  [ -n "$xvfb_pid" ] || { echo "run: no free display number for Xvfb" >&2; exit 1; }
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" env QUILLON_RUN_VIRTUAL=1 bash "$0" "$@"
 fi
+virtual=${QUILLON_RUN_VIRTUAL:-0}
 
 # The data folder is the user's application-data folder + \Veldmark\Quillon, as Wine has it.
 appdata=$(bash "$root/tools/wine-run.sh" cmd /c echo %APPDATA% | tr -d '\r' | tail -n 1)
@@ -73,15 +58,16 @@ if [ -f "$win32/help.chm" ] && [ ! -f "$data/help.chm" ]; then
   cp "$win32/help.chm" "$data/help.chm"
 fi
 
-if [ -z "$xvfb_pid" ]; then
+if [ "$virtual" != 1 ]; then
   echo "run: starting quillon.exe"
   bash "$root/tools/wine-run.sh" "$program"
   exit 0
 fi
 
-# No display of our own: show the program on the virtual one and take a picture of it.
+# On the virtual display: show the program, take a picture of it, end it.
 bash "$root/tools/wine-run.sh" "$program" &
 program_pid=$!
+trap 'kill "$program_pid" 2>/dev/null || true' EXIT
 shown=0
 for _ in $(seq 600); do
   if xwininfo -root -tree 2>/dev/null | grep -q '"Veldmark Quillon"'; then shown=1; break; fi

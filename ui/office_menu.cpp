@@ -1,7 +1,6 @@
 #include "ui/office_menu.h"
 
 #include <algorithm>
-#include <optional>
 #include <span>
 
 #include "framework/gdi.h"
@@ -194,8 +193,6 @@ void COfficeXPMenu::SetDrawModes(int whenFaceDiffers, int whenFaceEqual) {
   g_drawModes = {whenFaceDiffers, whenFaceEqual};
 }
 
-MenuDrawModes COfficeXPMenu::DrawModes() { return g_drawModes; }
-
 OsKind COfficeXPMenu::SystemKind() {
   static const OsKind kind = [] {
     const DWORD version = ::GetVersion();
@@ -212,7 +209,7 @@ bool COfficeXPMenu::LoadMenu(UINT id) { return LoadMenu(MAKEINTRESOURCEW(id)); }
 bool COfficeXPMenu::LoadMenu(const wchar_t* name) {
   DestroyMenu();
   const HMODULE module = ::GetModuleHandleW(nullptr);
-  const HRSRC resource = ::FindResourceW(module, name, MAKEINTRESOURCEW(4));  // RT_MENU
+  const HRSRC resource = ::FindResourceW(module, name, RT_MENU);
   const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
   const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
   if (!bytes) return false;

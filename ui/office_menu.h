@@ -52,7 +52,6 @@ class COfficeXPMenu {
   // the 3-D face colour differs from the menu colour, the second otherwise. Callers set both
   // to 1 before opening a menu.
   static void SetDrawModes(int whenFaceDiffers, int whenFaceEqual);
-  static MenuDrawModes DrawModes();
   // The kind of system, computed once.
   static OsKind SystemKind();
 

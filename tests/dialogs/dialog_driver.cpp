@@ -5,20 +5,25 @@
 
 #include "framework/wide.h"
 #include "resources/resource.h"
-#include "tests/support/windows_test_support.h"
 
 namespace quillon::testing {
 
-std::u16string TestContext::MakeFile(const std::u16string& name) const {
-  const auto path = catalogue.Folder() / std::filesystem::path(name);
+std::u16string DialogTest::MakeFile(const std::u16string& name) const {
+  const auto path = folder_.Path() / std::filesystem::path(name);
   std::ofstream(path) << "content";
   return path.u16string();
 }
 
-std::u16string TestContext::MakeFolder(const std::u16string& name) const {
-  const auto path = catalogue.Folder() / std::filesystem::path(name);
+std::u16string DialogTest::MakeFolder(const std::u16string& name) const {
+  const auto path = folder_.Path() / std::filesystem::path(name);
   std::filesystem::create_directory(path);
   return path.u16string();
+}
+
+std::vector<std::u16string> DialogTest::BoxTexts() const {
+  std::vector<std::u16string> texts;
+  for (const MessageBoxRequest& box : boxes.Boxes()) texts.push_back(box.text);
+  return texts;
 }
 
 void Open(CDialog& dialog) {

@@ -8,31 +8,52 @@
 #include <vector>
 
 #include "dialogs/catalogue_context.h"
+#include "folder_catalogue_test.h"
 #include "framework/dialog.h"
-#include "temp_catalogue.h"
+#include "tests/support/windows_test_support.h"
 
 namespace quillon::testing {
 
+inline constexpr char16_t kNeedTag[] = u"You need to add at least 1 tag.";
+inline constexpr char16_t kSelectTag[] = u"Please select a tag from the left list.";
+
 class TestContext : public CatalogueContext {
  public:
-  TagDatabase& Database() override { return catalogue.Database(); }
-  FolderTable& Folders() override { return catalogue.Folders(); }
-  std::int32_t RootFolderId() const override { return catalogue.Root().id; }
+  TestContext(TagDatabase& db, FolderTable& folders, std::int32_t rootFolderId)
+      : db_(db), folders_(folders), rootFolderId_(rootFolderId) {}
+
+  TagDatabase& Database() override { return db_; }
+  FolderTable& Folders() override { return folders_; }
+  std::int32_t RootFolderId() const override { return rootFolderId_; }
   void SetCurrentFilter(const std::u16string& tagText) override { filter = tagText; }
   void OpenHelpFile() override { ++helpRequests; }
   HWND MainWindow() const override { return mainWindow; }
 
-  // A real file (or folder) in the catalogue's temporary folder; its full path.
-  std::u16string MakeFile(const std::u16string& name) const;
-  std::u16string MakeFolder(const std::u16string& name) const;
-
-  TempCatalogue catalogue;
   std::u16string filter = u"unchanged;";
   int helpRequests = 0;
   HWND mainWindow = nullptr;
+
+ private:
+  TagDatabase& db_;
+  FolderTable& folders_;
+  std::int32_t rootFolderId_;
 };
 
-// Creates `dialog` modeless and shows it, as a modal run would.
+// A temporary catalogue, the context the dialogs see, and every message box recorded.
+class DialogTest : public FolderCatalogueTest {
+ protected:
+  // A real file (or folder) in the test's temporary folder; its full path.
+  std::u16string MakeFile(const std::u16string& name) const;
+  std::u16string MakeFolder(const std::u16string& name) const;
+  // The texts of the message boxes shown so far.
+  std::vector<std::u16string> BoxTexts() const;
+
+  TestContext context{db_, folders_, root_.id};
+  MessageBoxRecorder boxes;
+};
+
+// Creates `dialog` modeless and active. It stays hidden: under Wine without a window manager
+// hiding a shown window waits two seconds, and the dialog's keys work the same.
 void Open(CDialog& dialog);
 
 void Type(const CDialog& dialog, int id, const std::u16string& text);

@@ -19,8 +19,9 @@ namespace quillon {
 namespace {
 
 using testing::Click;
+using testing::kNeedTag;
+using testing::kSelectTag;
 using testing::ListItems;
-using testing::MessageBoxRecorder;
 using testing::PressKey;
 using testing::Type;
 using Items = std::vector<std::u16string>;
@@ -28,8 +29,6 @@ using Items = std::vector<std::u16string>;
 constexpr char16_t kFileMissing[] =
     u"Cannot open the file. Maybe the file is not exist now. \nFile Path: ";
 constexpr char16_t kFileExisted[] = u"The file has been existed.";
-constexpr char16_t kNeedTag[] = u"You need to add at least 1 tag.";
-constexpr char16_t kSelectTag[] = u"Please select a tag from the left list.";
 
 FileRecord NewFileRecord(const std::u16string& fullPath, const std::u16string& filter) {
   FileRecord record;
@@ -39,13 +38,13 @@ FileRecord NewFileRecord(const std::u16string& fullPath, const std::u16string& f
   return record;
 }
 
-class EditFileDialog : public ::testing::Test {
+class EditFileDialog : public testing::DialogTest {
  protected:
   // The catalogued file as a listing holds it.
   FileRecord Catalogued(const std::u16string& fullPath, const std::u16string& tags,
                         const std::u16string& comment = u"") {
     FileRecord record;
-    record.ID = context.catalogue.AddFile(fullPath, tags, comment);
+    record.ID = AddFile(fullPath, tags, comment);
     SplitFilePath(record, fullPath);
     record.Tags = tags;
     record.Comment = comment;
@@ -54,25 +53,12 @@ class EditFileDialog : public ::testing::Test {
   std::int32_t IdOf(const std::u16string& fullPath) {
     FileRecord record;
     SplitFilePath(record, fullPath);
-    return FindFileId(context.Database(), record);
+    return FindFileId(db_, record);
   }
-  std::u16string StoredTags(std::int32_t id) {
-    return context.catalogue.Text(u"SELECT Tags FROM db_filetags WHERE ID = " + SqlInteger(id),
-                                  u"Tags");
-  }
-  std::int32_t FileRows() {
-    return context.catalogue.Number(u"SELECT COUNT(*) AS n FROM db_filetags", u"n");
-  }
-  std::vector<std::u16string> BoxTexts() const {
-    std::vector<std::u16string> texts;
-    for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
-    return texts;
-  }
+  std::int64_t FileRows() { return Count(u"SELECT COUNT(*) AS n FROM db_filetags"); }
 
-  testing::TestContext context;
-  MessageBoxRecorder boxes;
-  std::u16string a = context.MakeFile(u"a.txt");
-  std::u16string b = context.MakeFile(u"b.txt");
+  std::u16string a = MakeFile(u"a.txt");
+  std::u16string b = MakeFile(u"b.txt");
 };
 
 TEST_F(EditFileDialog, NewFileStartsWithTheProposedTagsAndStoresThemAddedToTheTop) {
@@ -91,7 +77,7 @@ TEST_F(EditFileDialog, NewFileStartsWithTheProposedTagsAndStoresThemAddedToTheTo
   const std::int32_t id = IdOf(a);
   ASSERT_GT(id, 0);
   EXPECT_EQ(StoredTags(id), u"trip;photo;");
-  EXPECT_EQ(context.catalogue.TagRows(id), (Items{u"trip", u"photo"}));
+  EXPECT_EQ(TagRows(id), (Items{u"trip", u"photo"}));
   EXPECT_EQ(context.filter, u"trip;photo;");
   EXPECT_EQ(boxes.Count(), 0u);
 }
@@ -158,7 +144,7 @@ TEST_F(EditFileDialog, EnterInTheAddTagsBoxAddsThenConfirms) {
   EXPECT_EQ(StoredTags(IdOf(a)), u"y;x;");
 }
 
-TEST_F(EditFileDialog, EnterInTheCommentIsALineBreakAndInThePathBoxConfirms) {
+TEST_F(EditFileDialog, EnterInTheCommentIsALineBreakAndInTheTagListConfirms) {
   CEditFileDlg dialog(context, Catalogued(a, u"t;"));
   testing::Open(dialog);
   Type(dialog, IDC_COMMENT, u"one");
@@ -171,9 +157,7 @@ TEST_F(EditFileDialog, EnterInTheCommentIsALineBreakAndInThePathBoxConfirms) {
   PressKey(dialog, IDC_TAG_LIST, VK_RETURN);
   ASSERT_TRUE(dialog.Ended());
   const std::int32_t id = IdOf(a);
-  EXPECT_EQ(context.catalogue.Text(u"SELECT Comment FROM db_filetags WHERE ID = " +
-                                       SqlInteger(id),
-                                   u"Comment"),
+  EXPECT_EQ(Value(u"SELECT Comment FROM db_filetags WHERE ID = " + SqlInteger(id), u"Comment"),
             u"one\r\ntwo");
 }
 
@@ -187,7 +171,7 @@ TEST_F(EditFileDialog, EnterInThePathBoxPressesOk) {
 }
 
 TEST_F(EditFileDialog, AMissingFileIsRefusedBeforeThePendingTagsAreAdded) {
-  const std::u16string gone = context.catalogue.Folder().u16string() + u"\\gone.txt";
+  const std::u16string gone = folder_.Path().u16string() + u"\\gone.txt";
   CEditFileDlg dialog(context, NewFileRecord(gone, u"t;"));
   testing::Open(dialog);
   Click(dialog, IDOK);
@@ -197,7 +181,7 @@ TEST_F(EditFileDialog, AMissingFileIsRefusedBeforeThePendingTagsAreAdded) {
   EXPECT_EQ(dialog.ItemText(IDC_ADD_TAGS), u"t;");
   EXPECT_TRUE(ListItems(dialog).empty());
   // A wildcard names no file, although a find-first would match a.txt with it.
-  Type(dialog, IDC_PATH_BOX, context.catalogue.Folder().u16string() + u"\\a.t?t");
+  Type(dialog, IDC_PATH_BOX, folder_.Path().u16string() + u"\\a.t?t");
   Click(dialog, IDOK);
   EXPECT_EQ(boxes.Count(), 2u);
   EXPECT_EQ(FileRows(), 0);
@@ -254,7 +238,7 @@ TEST_F(EditFileDialog, TypingOrDroppingAnotherFileRepointsTheEditedEntry) {
   const FileRecord record = Catalogued(a, u"work;", u"note");
   CEditFileDlg dialog(context, record);
   testing::Open(dialog);
-  const std::u16string folder = context.MakeFolder(u"sub");
+  const std::u16string folder = MakeFolder(u"sub");
   testing::SendDroppedFiles(dialog.Handle(), {b, folder, a + u".missing"}, POINT{5, 5});
   EXPECT_EQ(dialog.ItemText(IDC_PATH_BOX), b);
   Click(dialog, IDOK);
@@ -269,8 +253,8 @@ TEST_F(EditFileDialog, TypingOrDroppingAnotherFileRepointsTheEditedEntry) {
 TEST_F(EditFileDialog, OfSeveralDroppedFilesTheLastWinsAndFoldersAreSkipped) {
   CEditFileDlg dialog(context, NewFileRecord(a, u"t;"));
   testing::Open(dialog);
-  const std::u16string c = context.MakeFile(u"c.txt");
-  const std::u16string folder = context.MakeFolder(u"pictures");
+  const std::u16string c = MakeFile(u"c.txt");
+  const std::u16string folder = MakeFolder(u"pictures");
   testing::SendDroppedFiles(dialog.Handle(), {b, c, folder}, POINT{5, 5});
   EXPECT_EQ(dialog.ItemText(IDC_PATH_BOX), c);
   testing::SendDroppedFiles(dialog.Handle(), {folder}, POINT{5, 5});
@@ -344,7 +328,7 @@ TEST_F(EditFileDialog, ACancelledBrowseChangesNothing) {
 }
 
 TEST_F(EditFileDialog, AFoldersPathIsCataloguedLikeAFile) {
-  const std::u16string folder = context.MakeFolder(u"album");
+  const std::u16string folder = MakeFolder(u"album");
   CEditFileDlg dialog(context, NewFileRecord(a, u"t;"));
   testing::Open(dialog);
   Type(dialog, IDC_PATH_BOX, folder);
@@ -354,7 +338,7 @@ TEST_F(EditFileDialog, AFoldersPathIsCataloguedLikeAFile) {
 }
 
 TEST_F(EditFileDialog, ApostrophesAndLineBreaksAreStoredIntact) {
-  const std::u16string odd = context.MakeFile(u"it's.txt");
+  const std::u16string odd = MakeFile(u"it's.txt");
   CEditFileDlg dialog(context, NewFileRecord(odd, u""));
   testing::Open(dialog);
   Type(dialog, IDC_ADD_TAGS, u"o'clock");
@@ -364,8 +348,8 @@ TEST_F(EditFileDialog, ApostrophesAndLineBreaksAreStoredIntact) {
   const std::int32_t id = IdOf(odd);
   ASSERT_GT(id, 0);
   EXPECT_EQ(StoredTags(id), u"o'clock;");
-  EXPECT_EQ(context.catalogue.TagRows(id), (Items{u"o'clock"}));
-  EXPECT_TRUE(context.catalogue.Errors().empty());
+  EXPECT_EQ(TagRows(id), (Items{u"o'clock"}));
+  EXPECT_TRUE(reporter_.databaseErrors.empty());
 }
 
 TEST_F(EditFileDialog, CancelEscapeAndTheCloseBoxWriteNothing) {

@@ -13,42 +13,31 @@ namespace quillon {
 namespace {
 
 using testing::Click;
+using testing::kNeedTag;
+using testing::kSelectTag;
 using testing::ListItems;
-using testing::MessageBoxRecorder;
 using testing::PressKey;
 using testing::Type;
 using Items = std::vector<std::u16string>;
 
 constexpr char16_t kFolderExists[] = u"This folder name is exsited.";
-constexpr char16_t kNeedTag[] = u"You need to add at least 1 tag.";
-constexpr char16_t kSelectTag[] = u"Please select a tag from the left list.";
 
-class EditFolderDialog : public ::testing::Test {
+class EditFolderDialog : public testing::DialogTest {
  protected:
-  std::int32_t FolderRows() {
-    return context.catalogue.Number(u"SELECT COUNT(*) AS n FROM db_virtualdir", u"n");
-  }
+  std::int64_t FolderRows() { return Count(u"SELECT COUNT(*) AS n FROM db_virtualdir"); }
   std::u16string Row(std::int32_t id, std::u16string_view column) {
-    return context.catalogue.Text(u"SELECT * FROM db_virtualdir WHERE ID = " + SqlInteger(id),
-                                  column);
-  }
-  std::vector<std::u16string> BoxTexts() const {
-    std::vector<std::u16string> texts;
-    for (const auto& box : boxes.Boxes()) texts.push_back(box.text);
-    return texts;
+    return Value(u"SELECT * FROM db_virtualdir WHERE ID = " + SqlInteger(id), column);
   }
   // Nothing was written: the table and the database hold what the fixture made.
   void ExpectUnchanged() {
-    EXPECT_EQ(context.Folders().Count(), 3u);
+    EXPECT_EQ(folders_.Count(), 3u);
     EXPECT_EQ(FolderRows(), 3);
-    EXPECT_EQ(context.Folders().GetFolder(work).DirName, u"Work");
-    EXPECT_EQ(Row(context.Folders().GetFolder(work).ID, u"DirName"), u"Work");
+    EXPECT_EQ(folders_.GetFolder(work).DirName, u"Work");
+    EXPECT_EQ(Row(folders_.GetFolder(work).ID, u"DirName"), u"Work");
   }
 
-  testing::TestContext context;
-  MessageBoxRecorder boxes;
-  std::int32_t work = context.catalogue.AddFolder(u"Work", u"report;draft;");
-  std::int32_t home = context.catalogue.AddFolder(u"Home", u"family;");
+  std::int32_t work = AddFolder(u"Work", u"report;draft;");
+  std::int32_t home = AddFolder(u"Home", u"family;");
 };
 
 TEST_F(EditFolderDialog, ANewFolderGoesUnderTheRootWithTheTagsTypedButNotAdded) {
@@ -65,20 +54,20 @@ TEST_F(EditFolderDialog, ANewFolderGoesUnderTheRootWithTheTagsTypedButNotAdded) 
   ASSERT_TRUE(dialog.Ended());
   EXPECT_EQ(dialog.Result(), IDOK);
   EXPECT_EQ(dialog.ItemText(IDC_FOLDER_NAME), u"Trips");
-  ASSERT_EQ(context.Folders().Count(), 4u);
-  const FolderRecord stored = context.Folders().GetFolder(3);
+  ASSERT_EQ(folders_.Count(), 4u);
+  const FolderRecord stored = folders_.GetFolder(3);
   EXPECT_EQ(stored.DirName, u"Trips");
   EXPECT_EQ(stored.Tags, u"photo;trip;");
-  EXPECT_EQ(stored.FatherID, context.RootFolderId());
+  EXPECT_EQ(stored.FatherID, root_.id);
   EXPECT_EQ(Row(stored.ID, u"DirName"), u"Trips");
   EXPECT_EQ(Row(stored.ID, u"Tags"), u"photo;trip;");
-  EXPECT_EQ(Row(stored.ID, u"FatherID"), SqlInteger(context.RootFolderId()));
+  EXPECT_EQ(Row(stored.ID, u"FatherID"), SqlInteger(root_.id));
   EXPECT_EQ(boxes.Count(), 0u);
   EXPECT_EQ(context.filter, u"unchanged;");
 }
 
 TEST_F(EditFolderDialog, AnExistingFolderIsRenamedAndRetaggedInPlace) {
-  const FolderRecord before = context.Folders().GetFolder(work);
+  const FolderRecord before = folders_.GetFolder(work);
   CEditFolderDlg dialog(context, before);
   testing::Open(dialog);
   EXPECT_EQ(dialog.Text(), u"Edit Folder");
@@ -92,7 +81,7 @@ TEST_F(EditFolderDialog, AnExistingFolderIsRenamedAndRetaggedInPlace) {
   Type(dialog, IDC_ADD_TAGS, u"memo REPORT");
   Click(dialog, IDOK);
   ASSERT_TRUE(dialog.Ended());
-  const FolderRecord after = context.Folders().GetFolder(work);
+  const FolderRecord after = folders_.GetFolder(work);
   EXPECT_EQ(after.DirName, u"Office");
   EXPECT_EQ(after.Tags, u"memo;report;");
   EXPECT_EQ(after.ID, before.ID);
@@ -103,12 +92,12 @@ TEST_F(EditFolderDialog, AnExistingFolderIsRenamedAndRetaggedInPlace) {
 }
 
 TEST_F(EditFolderDialog, KeepingItsOwnNamePassesTheNameCheck) {
-  CEditFolderDlg dialog(context, context.Folders().GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work));
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"work");
   Click(dialog, IDOK);
   ASSERT_TRUE(dialog.Ended());
-  EXPECT_EQ(context.Folders().GetFolder(work).DirName, u"work");
+  EXPECT_EQ(folders_.GetFolder(work).DirName, u"work");
 }
 
 TEST_F(EditFolderDialog, ANameInUseIsRefusedAndTheTrimmedNameStaysShown) {
@@ -125,35 +114,35 @@ TEST_F(EditFolderDialog, ANameInUseIsRefusedAndTheTrimmedNameStaysShown) {
   EXPECT_FALSE(dialog.Ended());
 
   // The root folder's name is taken too.
-  Type(dialog, IDC_FOLDER_NAME, context.Folders().GetFolder(context.catalogue.Root().index).DirName);
+  Type(dialog, IDC_FOLDER_NAME, folders_.GetFolder(root_.index).DirName);
   Click(dialog, IDOK);
   EXPECT_EQ(BoxTexts(), (Items{kFolderExists, kFolderExists}));
   ExpectUnchanged();
 }
 
 TEST_F(EditFolderDialog, RenamingToAnotherFoldersNameIsRefused) {
-  CEditFolderDlg dialog(context, context.Folders().GetFolder(home));
+  CEditFolderDlg dialog(context, folders_.GetFolder(home));
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"work");
   Click(dialog, IDOK);
   EXPECT_EQ(BoxTexts(), (Items{kFolderExists}));
   EXPECT_FALSE(dialog.Ended());
-  EXPECT_EQ(context.Folders().GetFolder(home).DirName, u"Home");
+  EXPECT_EQ(folders_.GetFolder(home).DirName, u"Home");
 }
 
 TEST_F(EditFolderDialog, AFolderRemovedInThisRunStillHoldsItsName) {
-  DeleteFolderRow(context.Database(), context.Folders(), home);
+  DeleteFolderRow(db_, folders_, home);
   CEditFolderDlg dialog(context, FolderRecord{});
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"HOME");
   Type(dialog, IDC_ADD_TAGS, u"x");
   Click(dialog, IDOK);
   EXPECT_EQ(BoxTexts(), (Items{kFolderExists}));
-  EXPECT_EQ(context.Folders().Count(), 3u);
+  EXPECT_EQ(folders_.Count(), 3u);
 }
 
 TEST_F(EditFolderDialog, ABlankNameIsReportedAndNothingIsWritten) {
-  CEditFolderDlg dialog(context, context.Folders().GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work));
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"   ");
   Click(dialog, IDOK);
@@ -205,11 +194,11 @@ TEST_F(EditFolderDialog, EnterInTheNameBoxOrTheListPressesAddNotOk) {
   PressKey(dialog, IDC_ADD_TAGS, VK_RETURN);
   ASSERT_TRUE(dialog.Ended());
   EXPECT_EQ(dialog.Result(), IDOK);
-  EXPECT_EQ(context.Folders().GetFolder(3).Tags, u"c;b;a;");
+  EXPECT_EQ(folders_.GetFolder(3).Tags, u"c;b;a;");
 }
 
 TEST_F(EditFolderDialog, DeleteWithoutSelectionAsksForOne) {
-  CEditFolderDlg dialog(context, context.Folders().GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work));
   testing::Open(dialog);
   Click(dialog, IDC_BTN_DELETE);
   EXPECT_EQ(BoxTexts(), (Items{kSelectTag}));
@@ -217,7 +206,7 @@ TEST_F(EditFolderDialog, DeleteWithoutSelectionAsksForOne) {
 }
 
 TEST_F(EditFolderDialog, CancelWritesNothingAndF1OpensTheHelp) {
-  CEditFolderDlg dialog(context, context.Folders().GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work));
   testing::Open(dialog);
   PressKey(dialog, IDC_FOLDER_NAME, VK_F1);
   EXPECT_EQ(context.helpRequests, 1);
@@ -229,7 +218,7 @@ TEST_F(EditFolderDialog, CancelWritesNothingAndF1OpensTheHelp) {
 }
 
 TEST_F(EditFolderDialog, AFullFolderTableTakesNoNewFolder) {
-  context.catalogue.FillFolderTable();
+  FillFolderTable();
   CEditFolderDlg dialog(context, FolderRecord{});
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"One more");

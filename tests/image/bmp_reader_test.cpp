@@ -189,6 +189,26 @@ TEST(BmpReader, BitFieldMasksPastTheEndAreRefused) {
   EXPECT_TRUE(ReadBmp(file));
 }
 
+TEST(BmpReader, ShortFileClaimingMillionsOfRowsGivesAMostlyEmptyPicture) {
+  // Found by fuzzing (a time-out): 58 bytes claiming 40 x 16777225 one-bit pixels, whose pixel
+  // data starts at offset 0. The rows the file lacks stay zero and are never written.
+  const Bytes file = {0x42, 0x4d, 0x5a, 0x00, 0x42, 0x4d, 0x5a, 0x00, 0x00, 0x00, 0x00, 0x00,
+                      0x00, 0x00, 0x3e, 0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00, 0x09, 0x00,
+                      0x00, 0x01, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                      0x3e, 0x00, 0x00, 0x00, 0x00, 0xff, 0x80, 0x00, 0x3a, 0x00, 0x00, 0x00,
+                      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  FCImageHandle_Bmp reader;
+  ImageFrames frames;
+  ASSERT_TRUE(reader.LoadMemory(file.data(), file.size(), frames));
+  const FCObjImage& picture = *frames.PCL_GetObject(0);
+  EXPECT_EQ(picture.Width(), 40);
+  EXPECT_EQ(picture.Height(), 16777225);
+  // The bottom row holds the file's first bytes; the top row is zero.
+  EXPECT_EQ(picture.Row(picture.Height() - 1)[0], 0x42);
+  EXPECT_EQ(picture.Row(0)[0], 0);
+  EXPECT_EQ(picture.Row(0)[picture.Stride() - 1], 0);
+}
+
 TEST(BmpReader, LargerInfoHeadersMoveThePalette) {
   // A 124-byte header: the palette starts after it, the pixels at the stated offset.
   BmpSpec spec = BmpOf(1, 1, 8);

@@ -5,6 +5,7 @@
 #include "catalogue/tables.h"
 #include "catalogue/text_convert.h"
 #include "preview/image/image_factory.h"
+#include "preview/image/platform_path.h"
 #include "tests/image/test_pictures.h"
 
 namespace quillon {
@@ -37,6 +38,19 @@ TEST(CreateOwnReader, GivesReadersForBmpAndTgaOnly) {
   for (ImageType type : {ImageType::Unknown, ImageType::Pcx, ImageType::Psd, ImageType::Xpm}) {
     EXPECT_EQ(ProcessImageFactory().CreateHandler(type), nullptr);
   }
+}
+
+TEST(NarrowPathFor, RefusesPathsThatDoNotFitTheBuffer) {
+  std::string narrow;
+  const std::u16string fits(255, u'a');
+  ASSERT_TRUE(NarrowPathFor(fits, narrow));
+  EXPECT_EQ(narrow.size(), 255u);
+  EXPECT_FALSE(NarrowPathFor(fits + u"a", narrow));
+#ifndef _WIN32
+  // Two bytes each in UTF-8, the narrow form here: 128 of them no longer fit.
+  EXPECT_TRUE(NarrowPathFor(std::u16string(127, u'\u00e9'), narrow));
+  EXPECT_FALSE(NarrowPathFor(std::u16string(128, u'\u00e9'), narrow));
+#endif
 }
 
 Bytes SmallBmp() {
