@@ -13,6 +13,7 @@
 #include <string>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include "catalogue/file_store.h"
 #include "catalogue/schema.h"
@@ -154,6 +155,8 @@ BENCHMARK(BM_JoinHundredFiles)->Unit(benchmark::kMicrosecond);
 // Keeps the times of the runs so the ratio can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so that logs stay plain text.
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);

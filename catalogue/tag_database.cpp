@@ -1,5 +1,6 @@
 #include "catalogue/tag_database.h"
 
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -99,7 +100,11 @@ std::u16string QuoteSqlText(std::u16string_view text) {
   return quoted;
 }
 
-std::u16string SqlInteger(std::int64_t value) { return FromUtf8(std::to_string(value)); }
+std::u16string SqlInteger(std::int64_t value) {
+  char digits[24];
+  char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::u16string(digits, end);
+}
 
 TagDatabase::TagDatabase() {
   // Touching the lock here makes it outlive a TagDatabase that is itself a static object.

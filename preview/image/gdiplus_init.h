@@ -13,8 +13,6 @@ class FCAutoInitGDIPlus {
   FCAutoInitGDIPlus(const FCAutoInitGDIPlus&) = delete;
   FCAutoInitGDIPlus& operator=(const FCAutoInitGDIPlus&) = delete;
 
-  bool Started() const { return token_ != 0; }
-
  private:
   std::uintptr_t token_ = 0;
 };

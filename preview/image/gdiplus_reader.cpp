@@ -1,5 +1,7 @@
 #include "preview/image/gdiplus_reader.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -33,10 +35,10 @@ void ReadPalette(Gdiplus::GpBitmap* bitmap, FCObjImage& picture) {
   // An ARGB value's little-endian bytes are blue, green, red, alpha: a palette entry's order.
   const std::size_t room =
       (buffer.size() - offsetof(Gdiplus::ColorPalette, Entries)) / sizeof(Gdiplus::ARGB);
-  const std::size_t count = std::min<std::size_t>(palette->Count, room);
   PaletteEntry entries[256];
-  std::memcpy(entries, palette->Entries, std::min<std::size_t>(count, 256) * sizeof(PaletteEntry));
-  picture.SetPalette(entries, std::min<std::size_t>(count, 256));
+  const std::size_t count = std::min({std::size_t{palette->Count}, room, std::size(entries)});
+  std::memcpy(entries, palette->Entries, count * sizeof(PaletteEntry));
+  picture.SetPalette(entries, count);
 }
 
 // Copies the rows in the frame's own format, unconverted, into the picture's rows. The frame is

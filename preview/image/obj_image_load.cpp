@@ -26,7 +26,8 @@ bool FCObjImage::Load(const std::string& narrowPath) {
 bool FCObjImage::LoadForRecord(const FileRecord& record) {
   Clear();
   const std::u16string fullPath = record.FullPath();
-  if (!FileExistsAt(fullPath) || !HasPictureFileName(record.FileName)) return false;
+  // The name test comes first: it costs no file system query and gives the same answer.
+  if (!HasPictureFileName(record.FileName) || !FileExistsAt(fullPath)) return false;
   std::string narrowPath;
   return NarrowPathFor(fullPath, narrowPath) && Load(narrowPath);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/file_store.h"
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/edit_folder_rules.h"
 #include "folder_catalogue_test.h"
@@ -71,41 +70,6 @@ TEST_F(FilePathCheck, PathWithoutBackslashIsRefusedAndLeavesTheRecord) {
   EXPECT_EQ(record.FileName, u"a.txt");
 }
 
-TEST_F(FilePathCheck, StoringANewFileAddsAnEntryAndItsTagRows) {
-  FileRecord record;
-  record.ID = kNewFileId;
-  ASSERT_EQ(CheckFilePath(db_, record, true, u"D:\\it's\\c.txt"),
-            FilePathVerdict::kAccepted);
-  record.Tags = u"trip;photo;";
-  record.Comment = u"line 1\r\nline 2";
-  ASSERT_TRUE(StoreFile(db_, record, true));
-  const std::int32_t id = FindFileId(db_, record);
-  ASSERT_GT(id, b);
-  EXPECT_EQ(TagRows(id), (std::vector<std::u16string>{u"trip", u"photo"}));
-  EXPECT_EQ(Value(u"SELECT Comment FROM db_filetags WHERE ID = " + SqlInteger(id),
-                           u"Comment"),
-            u"line 1\r\nline 2");
-  EXPECT_TRUE(reporter_.databaseErrors.empty());
-}
-
-TEST_F(FilePathCheck, StoringAnEditedFileRepointsItsEntry) {
-  FileRecord record;
-  record.ID = a;
-  ASSERT_EQ(CheckFilePath(db_, record, false, u"E:\\moved.txt"),
-            FilePathVerdict::kAccepted);
-  record.Tags = u"moved;";
-  ASSERT_TRUE(StoreFile(db_, record, false));
-  EXPECT_EQ(Count(u"SELECT COUNT(*) AS n FROM db_filetags WHERE ID = " + SqlInteger(a)),
-            0);
-  EXPECT_EQ(Count(u"SELECT COUNT(*) AS n FROM db_taglist WHERE FileID = " +
-                                 SqlInteger(a)),
-            0);
-  const std::int32_t id = FindFileId(db_, record);
-  EXPECT_GT(id, b);
-  EXPECT_EQ(TagRows(id), (std::vector<std::u16string>{u"moved"}));
-  EXPECT_EQ(Count(u"SELECT COUNT(*) AS n FROM db_filetags"), 2);
-}
-
 class FolderOk : public testing::FolderCatalogueTest {
  protected:
   std::int32_t work = AddFolder(u"Work", u"report;");
@@ -148,52 +112,6 @@ TEST_F(FolderOk, EveryRecordTakesPartButTheEditedOne) {
   AddFolder(u"\u00c9t\u00e9", u"a;");
   EXPECT_EQ(DecideFolderOk(folders_, std::nullopt, u"\u00e9t\u00e9", u"a;").verdict,
             FolderVerdict::kAccepted);
-}
-
-TEST_F(FolderOk, StoringANewFolderPutsItUnderTheRootInTableAndDatabase) {
-  FolderRecord record;
-  record.DirName = u"Trip's";
-  record.Tags = u"trip;photo;";
-  const std::uint32_t before = folders_.Count();
-  ASSERT_TRUE(StoreFolder(db_, folders_, root_.id, record,
-                          true));
-  ASSERT_EQ(folders_.Count(), before + 1);
-  const FolderRecord stored = folders_.GetFolder(before);
-  EXPECT_EQ(stored.DirName, u"Trip's");
-  EXPECT_EQ(stored.FatherID, root_.id);
-  EXPECT_EQ(record.index, static_cast<std::int32_t>(before));
-  ASSERT_GT(stored.ID, 0);
-  const std::u16string row = u" FROM db_virtualdir WHERE ID = " + SqlInteger(stored.ID);
-  EXPECT_EQ(Value(u"SELECT DirName" + row, u"DirName"), u"Trip's");
-  EXPECT_EQ(Value(u"SELECT Tags" + row, u"Tags"), u"trip;photo;");
-  EXPECT_EQ(Value(u"SELECT FatherID" + row, u"FatherID"), SqlInteger(root_.id));
-  EXPECT_TRUE(reporter_.databaseErrors.empty());
-}
-
-TEST_F(FolderOk, StoringAnEditedFolderKeepsItsPlace) {
-  FolderRecord record = folders_.GetFolder(work);
-  record.DirName = u"Office";
-  record.Tags = u"memo;";
-  ASSERT_TRUE(StoreFolder(db_, folders_, root_.id, record,
-                          false));
-  const FolderRecord stored = folders_.GetFolder(work);
-  EXPECT_EQ(stored.DirName, u"Office");
-  EXPECT_EQ(stored.Tags, u"memo;");
-  const std::u16string row = u" FROM db_virtualdir WHERE ID = " + SqlInteger(stored.ID);
-  EXPECT_EQ(Value(u"SELECT DirName" + row, u"DirName"), u"Office");
-  EXPECT_EQ(Value(u"SELECT FatherID" + row, u"FatherID"), SqlInteger(root_.id));
-  EXPECT_EQ(Count(u"SELECT COUNT(*) AS n FROM db_virtualdir"), 3);
-}
-
-TEST_F(FolderOk, AFullTableTakesNoNewFolderAndWritesNothing) {
-  FillFolderTable();
-  FolderRecord record;
-  record.DirName = u"One too many";
-  record.Tags = u"x;";
-  EXPECT_FALSE(StoreFolder(db_, folders_, root_.id,
-                           record, true));
-  EXPECT_EQ(folders_.Count(), kTableCapacity);
-  EXPECT_EQ(Count(u"SELECT COUNT(*) AS n FROM db_virtualdir"), 3);
 }
 
 }  // namespace

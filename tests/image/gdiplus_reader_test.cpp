@@ -372,6 +372,13 @@ TEST_F(RecordFiles, NamesTheNameTestRefusesGetNone) {
   EXPECT_TRUE(picture.IsEmpty());
 }
 
+TEST(NarrowPath, FitsTheBufferOfTheAnsiCodePage) {
+  std::string narrow;
+  ASSERT_TRUE(NarrowPathFor(u"C:\\" + std::u16string(252, u'a'), narrow));
+  EXPECT_EQ(narrow, "C:\\" + std::string(252, 'a'));
+  EXPECT_FALSE(NarrowPathFor(u"C:\\" + std::u16string(253, u'a'), narrow));
+}
+
 TEST_F(RecordFiles, NamesOutsideTheNarrowCodePageGetNone) {
   if (GetACP() == CP_UTF8) GTEST_SKIP() << "every name has a narrow form in UTF-8";
   std::string narrow;

@@ -1,0 +1,49 @@
+#include "framework/shell_open.h"
+
+#include <shellapi.h>
+
+#include <mutex>
+#include <utility>
+
+#include "framework/wide.h"
+
+namespace quillon {
+namespace {
+
+std::mutex& HandlerLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+ShellOpenHandler& CurrentHandler() {
+  static ShellOpenHandler handler;
+  return handler;
+}
+
+const wchar_t* WideOrNull(const std::u16string& text) {
+  return text.empty() ? nullptr : Wide(text);
+}
+
+INT_PTR ExecuteForReal(const ShellOpenRequest& request) {
+  return reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(request.owner, WideOrNull(request.verb), Wide(request.file),
+                      WideOrNull(request.parameters), WideOrNull(request.directory), request.show));
+}
+
+}  // namespace
+
+INT_PTR ShellOpen(const ShellOpenRequest& request) {
+  ShellOpenHandler handler;
+  {
+    std::lock_guard<std::mutex> guard(HandlerLock());
+    handler = CurrentHandler();
+  }
+  return handler ? handler(request) : ExecuteForReal(request);
+}
+
+ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler) {
+  std::lock_guard<std::mutex> guard(HandlerLock());
+  return std::exchange(CurrentHandler(), std::move(handler));
+}
+
+}  // namespace quillon
