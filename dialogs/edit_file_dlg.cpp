@@ -2,30 +2,11 @@
 
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
+#include "framework/file_system.h"
 #include "framework/resource_text.h"
-#include "framework/wide.h"
 #include "resources/resource.h"
 
 namespace quillon {
-namespace {
-
-// Whether a file or folder is found at `path`. Wildcards are not looked up: "*.txt" names no
-// file, even where a find-first would find one.
-bool ExistsOnDisk(const std::u16string& path) {
-  if (path.find_first_of(u"*?") != std::u16string::npos) return false;
-  WIN32_FIND_DATAW found;
-  HANDLE search = ::FindFirstFileW(Wide(path), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  ::FindClose(search);
-  return true;
-}
-
-bool IsReadableFile(const std::u16string& path) {
-  const DWORD attributes = ::GetFileAttributesW(Wide(path));
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 CEditFileDlg::CEditFileDlg(CatalogueContext& context, const FileRecord& record, HWND owner)
     : CTagListDialog(IDD_EDIT_FILE, context, owner),
@@ -64,7 +45,7 @@ void CEditFileDlg::Browse() {
 
 bool CEditFileDlg::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
   for (const std::u16string& path : paths) {
-    if (IsReadableFile(path)) SetItemText(IDC_PATH_BOX, path);
+    if (IsExistingFile(path)) SetItemText(IDC_PATH_BOX, path);
   }
   return true;
 }

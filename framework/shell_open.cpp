@@ -41,6 +41,11 @@ INT_PTR ShellOpen(const ShellOpenRequest& request) {
   return handler ? handler(request) : ExecuteForReal(request);
 }
 
+INT_PTR ShellOpen(HWND owner, const std::u16string& verb, const std::u16string& file,
+                  const std::u16string& parameters) {
+  return ShellOpen(ShellOpenRequest{owner, verb, file, parameters, {}, SW_SHOWNORMAL});
+}
+
 ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler) {
   std::lock_guard<std::mutex> guard(HandlerLock());
   return std::exchange(CurrentHandler(), std::move(handler));

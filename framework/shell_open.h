@@ -2,8 +2,8 @@
 // help.chm and web pages all go through ShellOpen (ShellExecuteW), so tests can replace what
 // it does (record the request and answer without starting a real program):
 //
-//   ShellOpen({.owner = hwnd, .verb = u"open", .file = helpPath});
-//   ShellOpen({.file = u"iexplore", .parameters = address});        // the default verb
+//   ShellOpen(hwnd, u"open", helpPath);
+//   ShellOpen(hwnd, {}, u"iexplore", address);           // the default verb, one parameter
 //
 //   // in a test:
 //   ShellOpenHandler previous = SetShellOpenHandler(
@@ -30,6 +30,9 @@ struct ShellOpenRequest {
 using ShellOpenHandler = std::function<INT_PTR(const ShellOpenRequest&)>;
 
 INT_PTR ShellOpen(const ShellOpenRequest& request);
+// The program's usual request: no working folder, shown normally.
+INT_PTR ShellOpen(HWND owner, const std::u16string& verb, const std::u16string& file,
+                  const std::u16string& parameters = {});
 
 // Installs `handler` (empty: the real shell) and returns the one it replaces.
 ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler);

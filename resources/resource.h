@@ -214,3 +214,5 @@
 #define IDS_FOLDER_NAME_BLANK 240
 #define IDS_PATH_NOT_FULL 241
 #define IDS_FOLDER_TABLE_FULL 242
+// The clipboard could not take the copied paths (another program holds it).
+#define IDS_PATHS_NOT_COPIED 243

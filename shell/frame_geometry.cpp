@@ -135,7 +135,9 @@ std::optional<int> SplitterForDrag(int x, int width) {
 
 int SplitterWithin(int splitter, int width) {
   const int rightmost = width - kSplitterRightMargin - 1 + kSplitterCursorOffset;
-  return splitter > rightmost ? rightmost : splitter;
+  const int leftmost = kSplitterLeftMargin + 1 + kSplitterCursorOffset;
+  if (splitter > rightmost) splitter = rightmost;
+  return splitter < leftmost ? leftmost : splitter;
 }
 
 }  // namespace quillon

@@ -66,7 +66,8 @@ std::optional<PixelRect> ResizeWindow(const PixelRect& window, unsigned edges, P
 
 // The splitter for a drag at client x, or nothing when x is too close to either side.
 std::optional<int> SplitterForDrag(int x, int width);
-// The splitter kept within reach of the window's right side after the window shrank.
+// The splitter kept where a drag could have put it, so that after the window shrank the list
+// and the splitter stay inside the window.
 int SplitterWithin(int splitter, int width);
 
 }  // namespace quillon

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "catalogue/folder_store.h"
+#include "catalogue/tag_search.h"
+#include "catalogue/tag_text.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
@@ -45,6 +47,13 @@ void Load(CQuillonApp& app, HWND window) {
   ChangeMainWindow(window, [&](CQuillonDlg& dialog) {
     app.SetRootFolderId(root.id);
     dialog.SetRootFolderIndex(root.index);
+    dialog.FillFolderTree();
+  });
+  // The search runs here; the window thread only shows its result.
+  FileTable everything;
+  SearchByTags(app.Database(), everything, kAllFilesTagText);
+  ChangeMainWindow(window, [&](CQuillonDlg& dialog) {
+    dialog.ListFoundFiles(std::u16string(kAllFilesTagText), std::move(everything));
   });
   if (!opened) {
     ShowLoadFailed(window);  // the status line keeps "Loading..."

@@ -1,6 +1,6 @@
 // The one-shot thread that loads the catalogue at start: "Loading...", open data.dat, read the
-// folders, then "Ready" or the "Load data faild" box. It changes the main window only through
-// synchronous requests carried out on the window's thread.
+// folders into the tree, list every file, then "Ready" or the "Load data faild" box. It
+// changes the main window only through synchronous requests carried out on the window's thread.
 #pragma once
 
 #include <windows.h>

@@ -44,6 +44,10 @@ class CQuillonApp {
 
   LoadingThread& Loading() { return loading_; }
 
+  // The quick bar's window, once it has one; the main window shows, hides and places it.
+  HWND QuickBarWindow() const { return quickBarWindow_; }
+  void SetQuickBarWindow(HWND window) { quickBarWindow_ = window; }
+
  private:
   MessageBoxReporter reporter_;  // before the connection that reports through it
   TagDatabase database_;
@@ -52,6 +56,7 @@ class CQuillonApp {
   std::u16string dataFolder_;
   std::u16string commandLine_;
   HWND mainWindow_ = nullptr;
+  HWND quickBarWindow_ = nullptr;
   LoadingThread loading_;  // last: it ends before the members it reads are destroyed
 };
 

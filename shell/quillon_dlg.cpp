@@ -2,8 +2,8 @@
 
 #include "framework/resource_text.h"
 #include "resources/resource.h"
+#include "shell/frame_geometry.h"
 #include "shell/quillon_app.h"
-#include "shell/startup_rules.h"
 
 namespace quillon {
 namespace {
@@ -21,11 +21,6 @@ HICON LoadProgramIcon(int metricX, int metricY) {
 
 }  // namespace
 
-// Commands whose windows and dialogs do not exist yet are not routed.
-const CommandRoute<CQuillonDlg> CQuillonDlg::kCommands[] = {
-    {IDC_BTN_CLOSE, &CQuillonDlg::CloseWindow},
-};
-
 CQuillonDlg::CQuillonDlg(CQuillonApp& app) : CDialog(IDD_QUILLON_DIALOG), app_(app) {}
 
 CQuillonDlg::~CQuillonDlg() {
@@ -34,11 +29,14 @@ CQuillonDlg::~CQuillonDlg() {
 
 bool CQuillonDlg::OnInitDialog() {
   app_.SetMainWindow(Handle());
+  AppendAboutToSystemMenu();
   bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
   smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
   ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
   ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  dragEdges_ = kEdgeNone;
   initialised_ = false;
+  InitFolderTree();
 
   // The window keeps its title for the task bar but draws its own frame: no caption.
   SetText(u"Veldmark Quillon");
@@ -46,9 +44,21 @@ bool CQuillonDlg::OnInitDialog() {
   ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  splitter_ = 210;
+  splitter_ = kInitialSplitter;
+  InitFileList();
+  SkinButtons();
+  LayoutControls();
+  backgroundBrush_.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
   ::SetFocus(Item(IDC_SEARCH_BOX));
+
+  RunFirstStart();
+  AddTrayIcon(false);
   initialised_ = true;
+  if (HWND quickBar = app_.QuickBarWindow()) {
+    ::ShowWindow(quickBar, IsQuickBarAutoshowOn() ? SW_SHOWNORMAL : SW_HIDE);
+  }
+  CreateToolTips();
+
   ::MoveWindow(Handle(), kWindowX, kWindowY, kWindowWidth, kWindowHeight, FALSE);
   ::ShowWindow(Handle(), SW_SHOW);
   firstPaint_ = true;
@@ -58,35 +68,11 @@ bool CQuillonDlg::OnInitDialog() {
   return false;  // the focus is set
 }
 
-bool CQuillonDlg::OnPaint() {
-  // Started from the autorun entry: only the first paint hides the window again.
-  if (firstPaint_ && StartsHidden(app_.CommandLine())) {
-    firstPaint_ = false;
-    ::ShowWindow(Handle(), SW_HIDE);
-  }
-  return false;  // the dialog's own painting follows
-}
-
-bool CQuillonDlg::OnSize(UINT type, int width, int height) {
-  if (type != SIZE_MINIMIZED) PlaceControls(width, height);
-  return false;
-}
-
-bool CQuillonDlg::OnCommand(int id, int, HWND) { return RunCommand(*this, kCommands, id); }
-
-bool CQuillonDlg::OnClose() {
-  CloseWindow();
-  return true;
-}
-
 bool CQuillonDlg::OnDestroy() {
+  // A window that goes without "Exit" (the end of a test) leaves no icon behind either.
+  RemoveTrayIcon();
   if (app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
   return false;
-}
-
-bool CQuillonDlg::PreTranslateMessage(MSG& message) {
-  // The window never closes on Escape.
-  return message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE;
 }
 
 void CQuillonDlg::SetStatusText(const std::u16string& text, bool repaint) {
@@ -97,35 +83,6 @@ void CQuillonDlg::SetStatusText(const std::u16string& text, bool repaint) {
   ::GetWindowRect(Item(IDC_STATUS), &status);
   ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&status), 2);
   ::InvalidateRect(Handle(), &status, TRUE);
-}
-
-// Until the notification-area icon exists, closing the window ends the program.
-void CQuillonDlg::CloseWindow() { EndDialog(IDCANCEL); }
-
-// A plain placement in pixels: caption and menu buttons along the top, the toolbar under
-// them, the folder tree left of the splitter, search box and file list right of it, the
-// status line at the bottom.
-void CQuillonDlg::PlaceControls(int width, int height) {
-  struct Place {
-    int id, x, y, w, h;
-  };
-  const int s = splitter_;
-  const Place places[] = {
-      {IDC_BTN_MINIMIZE, width - 72, 0, 22, 20}, {IDC_BTN_MAXIMIZE, width - 50, 0, 22, 20},
-      {IDC_BTN_CLOSE, width - 28, 0, 23, 20},    {IDC_BTN_FILE, 150, 0, 60, 34},
-      {IDC_BTN_EDIT, 210, 0, 60, 34},            {IDC_BTN_QUICK_BAR, 270, 0, 60, 34},
-      {IDC_BTN_HELP, 330, 0, 60, 34},            {IDC_TOOL_ADD_FILE, 5, 38, 32, 30},
-      {IDC_TOOL_ADD_FOLDER, 37, 38, 32, 30},     {IDC_TOOL_EDIT_TAGS, 69, 38, 32, 30},
-      {IDC_TOOL_OPEN, 101, 38, 32, 30},          {IDC_TOOL_HELP, 133, 38, 32, 30},
-      {IDC_FOLDER_TREE, 6, 79, s - 12, height - 108},
-      {IDC_SEARCH_BOX, s + 40, 79, width - s - 150, 21},
-      {IDC_BTN_SEARCH, width - 110, 72, 80, 34},
-      {IDC_FILE_LIST, s + 1, 108, width - s - 5, height - 133},
-      {IDC_STATUS, 8, height - 20, 200, 20},
-  };
-  for (const Place& place : places) {
-    ::MoveWindow(Item(place.id), place.x, place.y, place.w, place.h, TRUE);
-  }
 }
 
 }  // namespace quillon

@@ -9,6 +9,10 @@
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+// Frame, skin, commands, settings, tray and help.
+#include <array>
+
+#include "ui/button_ex.h"
 // Folder tree, file list and file commands.
 #include <vector>
 
@@ -43,6 +47,42 @@ class CQuillonDlg : public CDialog {
   bool IsInitialised() const { return initialised_; }
 
   bool PreTranslateMessage(MSG& message) override;
+
+  // ---- Frame, skin, commands, settings, tray and help (shell/main_frame.cpp,
+  // shell/skin_painter.cpp, shell/command_table.cpp, shell/main_input.cpp,
+  // shell/settings_commands.cpp, shell/tray_icon.cpp, shell/help_commands.cpp) ----
+
+  // Places every control from the window's size and the splitter.
+  void LayoutControls();
+  int SplitterPosition() const { return splitter_; }
+  // Maximised to the desktop's work area, or restored.
+  void ToggleMaximized();
+  // Opens a menu resource in the office look under one of the menu buttons.
+  // `checkedCommand` (if not 0) shows with a check mark.
+  void PopupMenuUnder(UINT menuId, int buttonId, UINT checkedCommand = 0);
+
+  // The settings that the Edit and Quick Bar menus show with check marks, read from update.dat
+  // each time, and their toggles. The start item is the per-user Run value.
+  bool IsStartItemOn() const;
+  void ToggleStartItem();
+  bool IsQuickBarAutoshowOn() const;
+  void ToggleQuickBarAutoshow();
+  // Hides the quick bar if it is visible, else shows it.
+  void ToggleQuickBar();
+
+  // Adds the notification-area icon (again: restores a lost one) and, with `hide`, hides the
+  // window behind it.
+  void AddTrayIcon(bool hide);
+  // "Quit Veldmark Quillon now?"; Yes saves the quick bar's place, removes the tray icon and
+  // ends the modal run.
+  void QuitApplication();
+
+  // help.chm of the data folder, a page of the vendor's site in the browser, the about box.
+  void OpenHelpFile();
+  void OpenWebPage(const std::u16string& address);
+  void ShowAbout();
+
+  // ---- end of frame, skin, commands, settings, tray and help ----
 
   // ---- Folder tree, file list and file commands (shell/folder_tree.cpp, shell/file_list.cpp,
   // shell/file_commands.cpp) ----
@@ -92,29 +132,66 @@ class CQuillonDlg : public CDialog {
 
  protected:
   bool OnInitDialog() override;
-  bool OnPaint() override;
-  bool OnSize(UINT type, int width, int height) override;
-  bool OnCommand(int id, int code, HWND control) override;
-  bool OnClose() override;
   bool OnDestroy() override;
   // Neither Enter nor Escape ends the run.
   void OnOK() override {}
   void OnCancel() override {}
 
  private:
-  void CloseWindow();
-  void PlaceControls(int width, int height);
-
-  static const CommandRoute<CQuillonDlg> kCommands[];
-
   CQuillonApp& app_;
   std::int32_t rootFolderIndex_ = -1;
-  int splitter_ = 210;  // x of the boundary between folder tree and file list
   std::u16string statusText_;
   bool initialised_ = false;
   bool firstPaint_ = false;
+
+  // ---- Frame, skin, commands, settings, tray and help ----
+  bool OnPaint() override;
+  bool OnSize(UINT type, int width, int height) override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnClose() override;
+  bool OnSysCommand(UINT command, LPARAM position) override;
+  bool OnHelp(const HELPINFO& help) override;
+  bool OnCtlColor(HDC dc, HWND control, UINT kind, HBRUSH& brush) override;
+  bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point) override;
+  bool OnLButtonDown(UINT keys, POINT point) override;
+  bool OnMouseMove(UINT keys, POINT point) override;
+  bool OnLButtonUp(UINT keys, POINT point) override;
+  bool OnLButtonDblClk(UINT keys, POINT point) override;
+  bool OnSetCursor(HWND window, int hitTest, UINT mouseMessage) override;
+  bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  void AppendAboutToSystemMenu();
+  void SkinButtons();
+  void CreateToolTips();
+  void PaintSkin(HDC dc);
+  void PaintIconic(HDC dc);
+  // The drag under way, from the window's size at the press.
+  void DragTo(POINT point);
+  void OnTrayNotify(UINT mouseMessage);
+  void RunFirstStart();
+  void RemoveTrayIcon();
+  // Command handlers of the routing table.
+  void HideToTray();
+  void ShowNormally();
+  void DropDownFileMenu();
+  void DropDownEditMenu();
+  void DropDownQuickBarMenu();
+  void DropDownHelpMenu();
+  void OpenOnlineHelp();
+  void OpenWebsite();
+  void CheckForUpdates();
+  void ReportBug();
+
+  static const CommandRoute<CQuillonDlg> kCommands[];
+
+  int splitter_ = 210;  // x of the boundary between folder tree and file list
+  unsigned dragEdges_ = 0;  // FrameEdge flags of the drag under way
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
+  GdiObject<HBRUSH> backgroundBrush_;
+  HWND toolTips_ = nullptr;  // owned by the window, destroyed with it
+  std::array<ButtonEx, 13> buttons_;
+  // ---- end of frame, skin, commands, settings, tray and help ----
 
   // ---- Folder tree, file list and file commands ----
   bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
@@ -127,10 +204,14 @@ class CQuillonDlg : public CDialog {
   void OnFileListDoubleClick(int row);
   void OnFileListHeaderClick(int column);
   void SortFileList();
-  void ShowFileListing();
+  // Shows the FileTable's records for `filter`, which becomes the current filter.
+  void ShowFileListing(const std::u16string& filter);
   // The record of the folder selected in the tree (the not-found record when none is).
   FolderRecord SelectedFolder() const;
   std::vector<FileRecord> RecordsOfSelectedRows() const;
+  // An information box, and a Yes/No question captioned "Remove", owned by this window.
+  void Inform(UINT textId) const;
+  bool ConfirmRemoval(UINT questionId) const;
 
   FileTable files_;
   std::u16string currentFilter_;
@@ -139,7 +220,8 @@ class CQuillonDlg : public CDialog {
   FileTypeIcons fileIcons_;
   FileListView fileList_;
   OwnedImageList treeImages_;
-  bool fillingTree_ = false;  // the rebuild's own selection changes list nothing
+  // Set while the program itself changes the tree's selection: that lists nothing by itself.
+  bool quietTreeSelection_ = false;
   MainWindowCatalogue catalogue_{*this};
   // ---- end of folder tree, file list and file commands ----
 };

@@ -12,18 +12,8 @@ using test::BmpSpec;
 using test::MakeBmp;
 using test::PixelColour;
 
-// Decodes `file`; the one picture, or null when the reader refused it.
 std::unique_ptr<FCObjImage> ReadBmp(const Bytes& file) {
-  FCImageHandle_Bmp reader;
-  ImageFrames frames;
-  if (!reader.LoadMemory(file.data(), file.size(), frames)) {
-    EXPECT_EQ(frames.PCL_GetObjectCount(), 0);
-    return nullptr;
-  }
-  EXPECT_EQ(frames.PCL_GetObjectCount(), 1);
-  auto picture = std::make_unique<FCObjImage>();
-  EXPECT_TRUE(picture->CopyFrom(*frames.PCL_GetObject(0)));
-  return picture;
+  return test::ReadWith<FCImageHandle_Bmp>(file);
 }
 
 const std::vector<PaletteEntry> kFourColours = {

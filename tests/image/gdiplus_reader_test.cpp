@@ -10,6 +10,7 @@
 #include "catalogue/text_convert.h"
 #include "preview/image/image_factory.h"
 #include "preview/image/platform_path.h"
+#include "tests/catalogue/catalogue_fixture.h"
 #include "tests/image/test_pictures.h"
 
 namespace quillon {
@@ -334,13 +335,13 @@ class RecordFiles : public ::testing::Test {
  protected:
   // The record for `name` in a fresh folder holding `bytes`, with Windows separators.
   FileRecord Put(const std::string& name, const test::Bytes& bytes) {
-    EXPECT_TRUE(test::WriteFile(folder_.path() + "\\" + name, bytes));
+    EXPECT_TRUE(test::WriteFile(folder_.Path().string() + "\\" + name, bytes));
     FileRecord record;
-    record.Path = FromUtf8(folder_.path());
+    record.Path = FromUtf8(folder_.Path().string());
     record.FileName = FromUtf8(name);
     return record;
   }
-  test::TempFolder folder_;
+  testing::TempFolder folder_;
 };
 
 test::Bytes SampleBytes(const char* name) {

@@ -6,13 +6,13 @@
 #include "catalogue/text_convert.h"
 #include "preview/image/image_factory.h"
 #include "preview/image/platform_path.h"
+#include "tests/catalogue/catalogue_fixture.h"
 #include "tests/image/test_pictures.h"
 
 namespace quillon {
 namespace {
 
 using test::Bytes;
-using test::TempFolder;
 
 TEST(TypeFromPath, UsesTheTextAfterTheLastDotInAnyCase) {
   const FCImageHandleFactory& factory = ProcessImageFactory();
@@ -68,14 +68,14 @@ Bytes SmallTga() {
 class PictureFiles : public ::testing::Test {
  protected:
   std::string Put(const std::string& name, const Bytes& bytes) {
-    const std::string path = folder_.path() + "/" + name;
+    const std::string path = folder_.Path().string() + "/" + name;
     EXPECT_TRUE(test::WriteFile(path, bytes));
     return path;
   }
   // A catalogue record for a file in the folder, written with Windows separators.
   FileRecord Record(const std::string& name) const {
     FileRecord record;
-    std::string folder = folder_.path();
+    std::string folder = folder_.Path().string();
     for (char& c : folder) {
       if (c == '/') c = '\\';
     }
@@ -83,7 +83,7 @@ class PictureFiles : public ::testing::Test {
     record.FileName = FromUtf8(name);
     return record;
   }
-  TempFolder folder_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(PictureFiles, LoadReadsTheFirstPictureThroughTheOwnReaders) {
@@ -101,19 +101,19 @@ TEST_F(PictureFiles, FailedLoadsLeaveThePictureAsItWas) {
   ASSERT_TRUE(picture.Load(Put("keep.bmp", SmallBmp())));
   EXPECT_FALSE(picture.Load(Put("empty.bmp", Bytes{})));
   EXPECT_FALSE(picture.Load(Put("broken.tga", Bytes(40, 0))));
-  EXPECT_FALSE(picture.Load(folder_.path() + "/missing.bmp"));
+  EXPECT_FALSE(picture.Load(folder_.Path().string() + "/missing.bmp"));
   EXPECT_FALSE(picture.Load(Put("bmp-in-disguise.pcx", SmallBmp())));
   EXPECT_FALSE(picture.Load(Put("no-extension", SmallBmp())));
-  EXPECT_FALSE(picture.Load(folder_.path()));
+  EXPECT_FALSE(picture.Load(folder_.Path().string()));
   EXPECT_EQ(picture.Width(), 3);
 }
 
 TEST_F(PictureFiles, ReadingThroughMemoryStopsAtUnreadableFiles) {
   FCImageHandle_Bmp reader;
   ImageFrames frames;
-  EXPECT_FALSE(reader.LoadFile(folder_.path() + "/missing.bmp", frames));
+  EXPECT_FALSE(reader.LoadFile(folder_.Path().string() + "/missing.bmp", frames));
   EXPECT_FALSE(reader.LoadFile(Put("zero.bmp", Bytes{}), frames));
-  EXPECT_FALSE(reader.LoadFile(folder_.path(), frames));
+  EXPECT_FALSE(reader.LoadFile(folder_.Path().string(), frames));
   EXPECT_EQ(frames.PCL_GetObjectCount(), 0);
   EXPECT_TRUE(reader.LoadFile(Put("ok.bmp", SmallBmp()), frames));
   EXPECT_EQ(frames.PCL_GetObjectCount(), 1);
@@ -149,7 +149,7 @@ TEST_F(PictureFiles, RecordsWithoutAPictureEmptyIt) {
 
 TEST_F(PictureFiles, PathsLongerThanTheNarrowBufferGetNoPicture) {
   // The full path of the record needs more than 256 bytes once made narrow.
-  std::string deep = folder_.path();
+  std::string deep = folder_.Path().string();
   std::string relative;
   while (deep.size() < 270) {
     deep += "/" + std::string(40, 'd');

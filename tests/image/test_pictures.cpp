@@ -2,8 +2,6 @@
 
 #include <bit>
 #include <cstdio>
-#include <filesystem>
-#include <random>
 
 namespace quillon::test {
 
@@ -132,19 +130,6 @@ bool WriteFile(const std::string& path, const Bytes& bytes) {
   const bool written =
       bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
-}
-
-TempFolder::TempFolder() {
-  std::random_device random;
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("quillon-image-" + std::to_string(random()));
-  std::filesystem::create_directories(path);
-  path_ = path.string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace quillon::test

@@ -1,10 +1,14 @@
 // Picture files made by the tests themselves, and a pixel reader for checking pictures.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "preview/image/image_handle.h"
 #include "preview/image/obj_image.h"
 
 namespace quillon::test {
@@ -56,17 +60,20 @@ std::uint32_t PixelColour(const FCObjImage& picture, std::int32_t x, std::int32_
 // Writes `bytes` to `path`; false on failure.
 bool WriteFile(const std::string& path, const Bytes& bytes);
 
-// A fresh, empty folder for one test, removed with the object.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+// Decodes `file` with a `Reader`: its one picture, or null when the reader refused the file
+// (and then appended nothing).
+template <class Reader>
+std::unique_ptr<FCObjImage> ReadWith(const Bytes& file) {
+  Reader reader;
+  ImageFrames frames;
+  if (!reader.LoadMemory(file.data(), file.size(), frames)) {
+    EXPECT_EQ(frames.PCL_GetObjectCount(), 0);
+    return nullptr;
+  }
+  EXPECT_EQ(frames.PCL_GetObjectCount(), 1);
+  auto picture = std::make_unique<FCObjImage>();
+  EXPECT_TRUE(picture->CopyFrom(*frames.PCL_GetObject(0)));
+  return picture;
+}
 
 }  // namespace quillon::test

@@ -13,16 +13,7 @@ using test::TgaOf;
 using test::TgaSpec;
 
 std::unique_ptr<FCObjImage> ReadTga(const Bytes& file) {
-  FCImageHandle_Tga reader;
-  ImageFrames frames;
-  if (!reader.LoadMemory(file.data(), file.size(), frames)) {
-    EXPECT_EQ(frames.PCL_GetObjectCount(), 0);
-    return nullptr;
-  }
-  EXPECT_EQ(frames.PCL_GetObjectCount(), 1);
-  auto picture = std::make_unique<FCObjImage>();
-  EXPECT_TRUE(picture->CopyFrom(*frames.PCL_GetObject(0)));
-  return picture;
+  return test::ReadWith<FCImageHandle_Tga>(file);
 }
 
 // Every pixel as 0xRRGGBB, top row first.
@@ -45,6 +36,14 @@ Bytes Join(const Bytes& a, const Bytes& b) {
   return joined;
 }
 
+void ExpectBothGiveTheSquare(const TgaSpec& bottomUp, const TgaSpec& topDown) {
+  for (const TgaSpec* spec : {&bottomUp, &topDown}) {
+    auto picture = ReadTga(MakeTga(*spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(Colours(*picture), kSquare);
+  }
+}
+
 TEST(TgaReader, BottomUpAndTopDownOriginsGiveTheSamePicture) {
   TgaSpec bottomUp = TgaOf(2, 2, 2, 24);
   bottomUp.data = Join(kBottomRow24, kTopRow24);
@@ -52,12 +51,7 @@ TEST(TgaReader, BottomUpAndTopDownOriginsGiveTheSamePicture) {
   topDown.descriptor = 0x20;
   topDown.data = Join(kTopRow24, kBottomRow24);
 
-  auto first = ReadTga(MakeTga(bottomUp));
-  auto second = ReadTga(MakeTga(topDown));
-  ASSERT_TRUE(first);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(Colours(*first), kSquare);
-  EXPECT_EQ(Colours(*second), kSquare);
+  ExpectBothGiveTheSquare(bottomUp, topDown);
 }
 
 TEST(TgaReader, SkipsTheIdentificationField) {
@@ -152,12 +146,7 @@ TEST(TgaReader, RunLengthTopDownMatchesBottomUp) {
   TgaSpec topDown = bottomUp;
   topDown.descriptor = 0x20;
   topDown.data = {0x01, 0, 0, 255, 0, 255, 0, 0x01, 255, 0, 0, 255, 255, 255};
-  auto first = ReadTga(MakeTga(bottomUp));
-  auto second = ReadTga(MakeTga(topDown));
-  ASSERT_TRUE(first);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(Colours(*first), kSquare);
-  EXPECT_EQ(Colours(*second), kSquare);
+  ExpectBothGiveTheSquare(bottomUp, topDown);
 }
 
 TEST(TgaReader, RunLengthGreyAndColourMapped) {
