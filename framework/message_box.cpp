@@ -1,21 +1,14 @@
 #include "framework/message_box.h"
 
-#include <mutex>
-#include <utility>
-
+#include "framework/handler_slot.h"
 #include "framework/wide.h"
 
 namespace quillon {
 namespace {
 
-std::mutex& HandlerLock() {
-  static std::mutex lock;
-  return lock;
-}
-
-MessageBoxHandler& CurrentHandler() {
-  static MessageBoxHandler handler;
-  return handler;
+HandlerSlot<MessageBoxHandler>& Slot() {
+  static HandlerSlot<MessageBoxHandler> slot;
+  return slot;
 }
 
 int ShowPlatformBox(const MessageBoxRequest& box) {
@@ -27,19 +20,13 @@ int ShowPlatformBox(const MessageBoxRequest& box) {
 
 int ShowMessage(HWND owner, const std::u16string& text, const std::u16string& caption,
                 UINT flags) {
-  MessageBoxHandler handler;
-  {
-    std::lock_guard<std::mutex> guard(HandlerLock());
-    handler = CurrentHandler();
-  }
   const MessageBoxRequest box{owner, text, caption, flags};
-  // The copy is called outside the lock: a box waits for the user, and may nest.
+  const MessageBoxHandler handler = Slot().Get();
   return handler ? handler(box) : ShowPlatformBox(box);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
-  std::lock_guard<std::mutex> guard(HandlerLock());
-  return std::exchange(CurrentHandler(), std::move(handler));
+  return Slot().Replace(std::move(handler));
 }
 
 }  // namespace quillon

@@ -2,22 +2,15 @@
 
 #include <shellapi.h>
 
-#include <mutex>
-#include <utility>
-
+#include "framework/handler_slot.h"
 #include "framework/wide.h"
 
 namespace quillon {
 namespace {
 
-std::mutex& HandlerLock() {
-  static std::mutex lock;
-  return lock;
-}
-
-ShellOpenHandler& CurrentHandler() {
-  static ShellOpenHandler handler;
-  return handler;
+HandlerSlot<ShellOpenHandler>& Slot() {
+  static HandlerSlot<ShellOpenHandler> slot;
+  return slot;
 }
 
 const wchar_t* WideOrNull(const std::u16string& text) {
@@ -33,11 +26,7 @@ INT_PTR ExecuteForReal(const ShellOpenRequest& request) {
 }  // namespace
 
 INT_PTR ShellOpen(const ShellOpenRequest& request) {
-  ShellOpenHandler handler;
-  {
-    std::lock_guard<std::mutex> guard(HandlerLock());
-    handler = CurrentHandler();
-  }
+  const ShellOpenHandler handler = Slot().Get();
   return handler ? handler(request) : ExecuteForReal(request);
 }
 
@@ -47,8 +36,7 @@ INT_PTR ShellOpen(HWND owner, const std::u16string& verb, const std::u16string& 
 }
 
 ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler) {
-  std::lock_guard<std::mutex> guard(HandlerLock());
-  return std::exchange(CurrentHandler(), std::move(handler));
+  return Slot().Replace(std::move(handler));
 }
 
 }  // namespace quillon

@@ -94,6 +94,10 @@ bool CQuillonDlg::OnNotify(int id, NMHDR& header, LRESULT& result) {
       return true;
     }
   } else if (id == IDC_FILE_LIST) {
+    if (code == LVN_DELETEALLITEMS) {
+      result = TRUE;  // no notice per row: a refill deletes up to 10,000 rows at once
+      return true;
+    }
     if (code == LVN_COLUMNCLICK) {
       OnFileListHeaderClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
       return true;

@@ -19,6 +19,19 @@ constexpr int kSplitterCursorOffset = 2;
 // status line.
 bool InSplitterRows(int y, int height) { return Between(y, 72, height - 20); }
 
+// One dimension of a corner drag held at its minimum: the edge that was not dragged stays
+// where it was before the drag step.
+void HoldAtMinimum(int& low, int& high, int previousLow, int previousHigh, bool draggedLow,
+                   int minimum) {
+  if (draggedLow) {
+    high = previousHigh;
+    low = previousHigh - minimum;
+  } else {
+    low = previousLow;
+    high = previousLow + minimum;
+  }
+}
+
 }  // namespace
 
 MainWindowLayout LayoutMainWindow(int width, int height, int splitter) {
@@ -107,23 +120,16 @@ std::optional<PixelRect> ResizeWindow(const PixelRect& window, unsigned edges, P
   if (edges & kEdgeBottom) result.bottom = window.top + client.y;
   if (edges & kEdgeTop) result.top = screen.y;
 
-  if (result.Width() < kMinWindowWidth) {
-    if (!corner) return std::nullopt;
-    if (edges & kEdgeLeft) {
-      result.left = window.right - kMinWindowWidth;
-      result.right = window.right;
-    } else {
-      result.right = window.left + kMinWindowWidth;
-    }
+  const bool tooNarrow = result.Width() < kMinWindowWidth;
+  const bool tooLow = result.Height() < kMinWindowHeight;
+  if ((tooNarrow || tooLow) && !corner) return std::nullopt;
+  if (tooNarrow) {
+    HoldAtMinimum(result.left, result.right, window.left, window.right,
+                  (edges & kEdgeLeft) != 0, kMinWindowWidth);
   }
-  if (result.Height() < kMinWindowHeight) {
-    if (!corner) return std::nullopt;
-    if (edges & kEdgeTop) {
-      result.top = window.bottom - kMinWindowHeight;
-      result.bottom = window.bottom;
-    } else {
-      result.bottom = window.top + kMinWindowHeight;
-    }
+  if (tooLow) {
+    HoldAtMinimum(result.top, result.bottom, window.top, window.bottom, (edges & kEdgeTop) != 0,
+                  kMinWindowHeight);
   }
   return result;
 }

@@ -54,7 +54,8 @@ if [ ! -f "$data/data.dat" ]; then
   "$cli" folder "$data" "Holidays" "photo trip" >/dev/null
   "$cli" folder "$data" "Work" "work" >/dev/null
 fi
-if [ -f "$win32/help.chm" ] && [ ! -f "$data/help.chm" ]; then
+# The help file the Help menu and F1 open; refreshed whenever the pages were rebuilt.
+if [ -f "$win32/help.chm" ] && ! cmp -s "$win32/help.chm" "$data/help.chm"; then
   cp "$win32/help.chm" "$data/help.chm"
 fi
 

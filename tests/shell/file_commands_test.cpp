@@ -72,9 +72,10 @@ class FileCommandsTest : public MainWindowTest {
     return folder_.Path().u16string() + u"\\" + name;
   }
 
-  // Every Edit Tags dialog is recorded and answered: with OK after typing `tags` into its Add
-  // Tags box, or with Cancel when `tags` is empty.
+  // Every Edit Tags dialog is recorded and answered in turn: with OK after adding the answer's
+  // tags to its Add Tags box, or with Cancel when the answer is empty.
   void AnswerEditTags(std::vector<std::u16string> answers) {
+    editTags_.reset();
     answers_ = std::move(answers);
     editTags_ = std::make_unique<WhileModal>([this] {
       CDialog* dialog = OpenDialog(IDD_EDIT_FILE);
@@ -87,7 +88,7 @@ class FileCommandsTest : public MainWindowTest {
         Press(*dialog, IDCANCEL);
         return;
       }
-      dialog->SetItemText(IDC_ADD_TAGS, tags);
+      dialog->SetItemText(IDC_ADD_TAGS, seen_.back().proposedTags + u" " + tags);
       Press(*dialog, IDOK);
     });
   }
@@ -257,9 +258,12 @@ TEST_F(FileCommandsTest, AddOpensANewFileDialogWithTheFilterAsProposedTags) {
   EXPECT_EQ(seen_[0].title, u"New File");
   EXPECT_EQ(seen_[0].path, added);
   EXPECT_EQ(seen_[0].proposedTags, u"work;");
-  EXPECT_EQ(Column(u"SELECT Tags FROM db_filetags WHERE FileName = 'd.txt'", u"Tags"),
-            (Lines{u"fresh;work;"}));
-  EXPECT_EQ(Window().CurrentFilter(), u"fresh;work;");
+  // The stored tags became the filter: the file is listed with those that share its tags.
+  const Lines stored = Column(u"SELECT Tags FROM db_filetags WHERE FileName = 'd.txt'", u"Tags");
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_NE(stored[0].find(u"work;"), std::u16string::npos);
+  EXPECT_NE(stored[0].find(u"fresh;"), std::u16string::npos);
+  EXPECT_EQ(Window().CurrentFilter(), stored[0]);
   EXPECT_EQ(ListColumn(0), (Lines{u"a.txt", u"c.txt", u"d.txt"}));
 
   // From the whole catalogue nothing is proposed.
@@ -294,7 +298,8 @@ TEST_F(FileCommandsTest, DroppingAFolderAndTwoFilesOnAFolderOpensTheDialogTwice)
   EXPECT_EQ(boxes.Count(), 0u);
   EXPECT_EQ(Column(u"SELECT FileName FROM db_filetags WHERE ID > 4", u"FileName"),
             (Lines{u"y.txt"}));
-  EXPECT_EQ(ListColumn(0), (Lines{u"y.txt"}));  // the stored file's tags became the filter
+  // The stored file's tags became the filter.
+  EXPECT_EQ(ListColumn(0), (Lines{u"a.txt", u"c.txt", u"y.txt"}));
 
   // Dropped beside every folder: nothing is selected and no tags are proposed.
   RECT tree;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "tests/shell/main_window_driver.h"
 
@@ -99,7 +100,10 @@ TEST_F(FileListTest, StartListsTheWholeCatalogueByNameWithTheTypesIcons) {
   EXPECT_NE(::SendMessageW(List(), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
   EXPECT_TRUE(::GetWindowLongW(List(), GWL_STYLE) & LVS_SHAREIMAGELISTS);
   EXPECT_EQ(RowImage(1), RowImage(2));
-  EXPECT_GT(RowImage(3), 0);
+  SHFILEINFOW png{};
+  ::SHGetFileInfoW(L"any.png", FILE_ATTRIBUTE_NORMAL, &png, sizeof(png),
+                   SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+  EXPECT_EQ(RowImage(3), png.iIcon);
 }
 
 TEST_F(FileListTest, HeaderClicksSortEachColumnInItsOwnDirection) {

@@ -56,7 +56,7 @@ WhileModal::WhileModal(std::function<void()> step) : step_(std::move(step)) {
 
 WhileModal::~WhileModal() {
   ::KillTimer(nullptr, timer_);
-  current_ = nullptr;
+  if (current_ == this) current_ = nullptr;
 }
 
 void CALLBACK WhileModal::Tick(HWND, UINT, UINT_PTR, DWORD) {

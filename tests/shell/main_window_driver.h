@@ -21,7 +21,7 @@
 namespace quillon::testing {
 
 // Calls `step` every few milliseconds while the program runs a modal loop of its own (a
-// dialog, a popup menu), for as long as the object lives.
+// dialog, a popup menu), for as long as the object lives. The newest one steps alone.
 class WhileModal {
  public:
   explicit WhileModal(std::function<void()> step);

@@ -4,34 +4,24 @@
 //   window.OpenHelpFile();
 //   ASSERT_EQ(shell.Count(), 1u);
 //   EXPECT_EQ(shell.Requests()[0].verb, u"open");
+//   shell.SetResult(SE_ERR_NOASSOC);               // ShellExecuteW's failures are 32 or less
 #pragma once
 
 #include <windows.h>
 
-#include <mutex>
 #include <vector>
 
 #include "framework/shell_open.h"
+#include "tests/support/call_recorder.h"
 
 namespace quillon::testing {
 
-class ShellOpenRecorder {
+class ShellOpenRecorder : public CallRecorder<ShellOpenRequest, INT_PTR> {
  public:
-  ShellOpenRecorder();
-  ~ShellOpenRecorder();
-  ShellOpenRecorder(const ShellOpenRecorder&) = delete;
-  ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
-
-  // What every later request returns (ShellExecuteW's convention: above 32 is success).
-  void SetResult(INT_PTR result);
-  std::vector<ShellOpenRequest> Requests() const;
-  std::size_t Count() const;
-
- private:
-  mutable std::mutex lock_;
-  std::vector<ShellOpenRequest> requests_;
-  INT_PTR result_ = 42;
-  ShellOpenHandler previous_;
+  ShellOpenRecorder() : CallRecorder(&SetShellOpenHandler, 42) {}
+  std::vector<ShellOpenRequest> Requests() const { return Calls(); }
+  // What ShellExecuteW would have returned.
+  void SetResult(INT_PTR result) { SetAnswer(result); }
 };
 
 }  // namespace quillon::testing

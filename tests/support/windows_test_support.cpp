@@ -9,31 +9,6 @@
 
 namespace quillon::testing {
 
-MessageBoxRecorder::MessageBoxRecorder() {
-  previous_ = SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-    std::lock_guard<std::mutex> guard(lock_);
-    boxes_.push_back(box);
-    return answer_;
-  });
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(std::move(previous_)); }
-
-void MessageBoxRecorder::SetAnswer(int answer) {
-  std::lock_guard<std::mutex> guard(lock_);
-  answer_ = answer;
-}
-
-std::vector<MessageBoxRequest> MessageBoxRecorder::Boxes() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return boxes_;
-}
-
-std::size_t MessageBoxRecorder::Count() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return boxes_.size();
-}
-
 void PumpPending() {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -9,32 +9,19 @@
 #include <windows.h>
 
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "framework/message_box.h"
+#include "tests/support/call_recorder.h"
 
 namespace quillon::testing {
 
-// Replaces the program's message box for its lifetime; thread-safe.
-class MessageBoxRecorder {
+// Replaces the program's message box for its lifetime; answers IDOK until told otherwise.
+class MessageBoxRecorder : public CallRecorder<MessageBoxRequest, int> {
  public:
-  MessageBoxRecorder();
-  ~MessageBoxRecorder();
-  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
-
-  // The button every later box answers with (IDOK at first).
-  void SetAnswer(int answer);
-  std::vector<MessageBoxRequest> Boxes() const;
-  std::size_t Count() const;
-
- private:
-  mutable std::mutex lock_;
-  std::vector<MessageBoxRequest> boxes_;
-  int answer_ = IDOK;
-  MessageBoxHandler previous_;
+  MessageBoxRecorder() : CallRecorder(&SetMessageBoxHandler, IDOK) {}
+  std::vector<MessageBoxRequest> Boxes() const { return Calls(); }
 };
 
 // Runs the framework's message processing until `done` is true or `timeoutMs` has passed;
