@@ -121,8 +121,8 @@ class CQuillonDlg : public CDialog {
   void EditFileTags();
   void RemoveFiles();
   void SearchSameTags();
-  // Files dropped at `point` (client): the folder under the point is selected, then each file
-  // (not folder) is added with its tags as proposed tags.
+  // Files dropped at `point` (client): the folder under the point is selected and listed, then
+  // each file (folders are skipped) is added with that folder's tags proposed.
   void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
 
   // What the editing dialogs see of the catalogue around them.

@@ -25,7 +25,10 @@ std::vector<std::u16string> Placed(const FolderTable& table) {
   std::vector<std::u16string> placed;
   for (const FolderPlacement& place : PlaceFolders(table)) {
     std::u16string text = table.GetFolder(place.index).DirName;
-    if (place.parentIndex >= 0) text += u"<" + table.GetFolder(place.parentIndex).DirName;
+    if (place.parentIndex >= 0) {
+      text += u'<';
+      text += table.GetFolder(place.parentIndex).DirName;
+    }
     placed.push_back(text);
   }
   return placed;
