@@ -26,7 +26,8 @@ using testing::PumpUntil;
 
 // Every text the status line was given, seen by a hook on the window thread, so that texts
 // set before the test could look (during creation) are counted too. The skin gives the line
-// its text again after every paint: a repeat of the text it shows is no change.
+// its text again after every paint: a repeat of the text it shows is no change, and neither is
+// the empty text it starts with, which a paint may re-apply before the loading thread runs.
 class StatusHistory {
  public:
   StatusHistory() {
@@ -46,7 +47,8 @@ class StatusHistory {
         ::GetDlgCtrlID(call->hwnd) == IDC_STATUS) {
       std::u16string text = FromWide(reinterpret_cast<const wchar_t*>(call->lParam));
       std::vector<std::u16string>& texts = current_->texts_;
-      if (texts.empty() || texts.back() != text) texts.push_back(std::move(text));
+      const std::u16string shown = texts.empty() ? std::u16string() : texts.back();
+      if (text != shown) texts.push_back(std::move(text));
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
   }
