@@ -3,25 +3,21 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
-
-#include "framework/command_table.h"
-#include "framework/dialog.h"
-#include "framework/gdi.h"
-// Frame, skin, commands, settings, tray and help.
-#include <array>
-
-#include "ui/button_ex.h"
-// Folder tree, file list and file commands.
 #include <vector>
 
 #include "catalogue/tables.h"
+#include "framework/command_table.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
 #include "shell/file_list_rules.h"
 #include "shell/file_list_view.h"
 #include "shell/file_type_icons.h"
 #include "shell/main_window_catalogue.h"
 #include "shell/owned_image_list.h"
+#include "ui/button_ex.h"
 
 namespace quillon {
 
