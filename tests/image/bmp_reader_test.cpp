@@ -8,7 +8,7 @@ namespace {
 
 using test::Bytes;
 using test::BmpOf;
-using test::BmpSpec;
+using test::BmpLayout;
 using test::MakeBmp;
 using test::PixelColour;
 
@@ -20,10 +20,10 @@ const std::vector<PaletteEntry> kFourColours = {
     {0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}};
 
 TEST(BmpReader, Reads1BitRowsThroughThePalette) {
-  BmpSpec spec = BmpOf(10, 2, 1);
-  spec.palette = {{0, 0, 0, 0}, {10, 20, 30, 0}};
-  spec.rows = {{0b10000000, 0b01000000}, {0b00000001, 0b00000000}};
-  auto picture = ReadBmp(MakeBmp(spec));
+  BmpLayout layout = BmpOf(10, 2, 1);
+  layout.palette = {{0, 0, 0, 0}, {10, 20, 30, 0}};
+  layout.rows = {{0b10000000, 0b01000000}, {0b00000001, 0b00000000}};
+  auto picture = ReadBmp(MakeBmp(layout));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->BitsPerPixel(), 1);
   EXPECT_EQ(PixelColour(*picture, 0, 0), 0x1E140Au);
@@ -34,7 +34,7 @@ TEST(BmpReader, Reads1BitRowsThroughThePalette) {
 }
 
 TEST(BmpReader, Reads4And8BitRowsThroughThePalette) {
-  BmpSpec four = BmpOf(3, 1, 4);
+  BmpLayout four = BmpOf(3, 1, 4);
   four.palette = kFourColours;
   four.palette.resize(16);
   four.rows = {{0x12, 0x30}};
@@ -44,7 +44,7 @@ TEST(BmpReader, Reads4And8BitRowsThroughThePalette) {
   EXPECT_EQ(PixelColour(*picture, 1, 0), 0x00FF00u);
   EXPECT_EQ(PixelColour(*picture, 2, 0), 0x0000FFu);
 
-  BmpSpec eight = BmpOf(2, 2, 8);
+  BmpLayout eight = BmpOf(2, 2, 8);
   eight.palette = kFourColours;
   eight.palette.resize(256);
   eight.rows = {{1, 2}, {3, 0}};
@@ -57,7 +57,7 @@ TEST(BmpReader, Reads4And8BitRowsThroughThePalette) {
 }
 
 TEST(BmpReader, ReadsTrueColourRowsUnchanged) {
-  BmpSpec rgb = BmpOf(2, 2, 24);
+  BmpLayout rgb = BmpOf(2, 2, 24);
   rgb.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
   auto picture = ReadBmp(MakeBmp(rgb));
   ASSERT_TRUE(picture);
@@ -65,7 +65,7 @@ TEST(BmpReader, ReadsTrueColourRowsUnchanged) {
   EXPECT_EQ(PixelColour(*picture, 1, 1), 0x0C0B0Au);
   EXPECT_EQ(picture->Header().xPelsPerMeter, 2835);
 
-  BmpSpec argb = BmpOf(1, 2, 32);
+  BmpLayout argb = BmpOf(1, 2, 32);
   argb.rows = {{1, 2, 3, 4}, {5, 6, 7, 8}};
   picture = ReadBmp(MakeBmp(argb));
   ASSERT_TRUE(picture);
@@ -74,14 +74,14 @@ TEST(BmpReader, ReadsTrueColourRowsUnchanged) {
 }
 
 TEST(BmpReader, Reads16BitPixelsWith555And565Masks) {
-  BmpSpec plain = BmpOf(1, 1, 16);
+  BmpLayout plain = BmpOf(1, 1, 16);
   plain.rows = {{0x00, 0x7C}};  // red in 5-5-5
   auto picture = ReadBmp(MakeBmp(plain));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->Masks(), kMasks555);
   EXPECT_EQ(PixelColour(*picture, 0, 0), 0xFF0000u);
 
-  BmpSpec fields = BmpOf(2, 1, 16, 3, kMasks565);
+  BmpLayout fields = BmpOf(2, 1, 16, 3, kMasks565);
   fields.rows = {{0xE0, 0x07, 0x1F, 0x00}};  // green, blue in 5-6-5
   picture = ReadBmp(MakeBmp(fields));
   ASSERT_TRUE(picture);
@@ -92,18 +92,18 @@ TEST(BmpReader, Reads16BitPixelsWith555And565Masks) {
 }
 
 TEST(BmpReader, BitFieldsAt32BitsAreReadAsPlainPixels) {
-  BmpSpec spec = BmpOf(1, 1, 32, 3, {0xFF0000, 0xFF00, 0xFF});
-  spec.rows = {{9, 8, 7, 0}};
-  auto picture = ReadBmp(MakeBmp(spec));
+  BmpLayout layout = BmpOf(1, 1, 32, 3, {0xFF0000, 0xFF00, 0xFF});
+  layout.rows = {{9, 8, 7, 0}};
+  auto picture = ReadBmp(MakeBmp(layout));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->Header().compression, 0u);
   EXPECT_EQ(PixelColour(*picture, 0, 0), 0x070809u);
 }
 
 TEST(BmpReader, ShortPixelDataLeavesTheRestZero) {
-  BmpSpec spec = BmpOf(1, 3, 24);
-  spec.rows = {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}};
-  Bytes file = MakeBmp(spec);
+  BmpLayout layout = BmpOf(1, 3, 24);
+  layout.rows = {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}};
+  Bytes file = MakeBmp(layout);
   file.resize(file.size() - 6);  // only the bottom row and half the next remain
   auto picture = ReadBmp(file);
   ASSERT_TRUE(picture);
@@ -115,10 +115,10 @@ TEST(BmpReader, ShortPixelDataLeavesTheRestZero) {
 
 TEST(BmpReader, PaletteCutShortByTheFileKeepsTheRamp) {
   // Two palette entries written, 256 expected, no pixels: the rest of the palette is missing.
-  BmpSpec spec = BmpOf(1, 1, 8);
-  spec.palette = {{0, 0, 255, 0}, {255, 0, 0, 0}};
-  spec.rows = {{1}};
-  auto picture = ReadBmp(MakeBmp(spec));
+  BmpLayout layout = BmpOf(1, 1, 8);
+  layout.palette = {{0, 0, 255, 0}, {255, 0, 0, 0}};
+  layout.rows = {{1}};
+  auto picture = ReadBmp(MakeBmp(layout));
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->Palette()[0], (PaletteEntry{0, 0, 255, 0}));
   EXPECT_EQ(picture->Palette()[1], (PaletteEntry{255, 0, 0, 0}));
@@ -129,7 +129,7 @@ TEST(BmpReader, PaletteCutShortByTheFileKeepsTheRamp) {
 }
 
 TEST(BmpReader, RefusesWhatItCannotShow) {
-  BmpSpec good = BmpOf(2, 2, 24);
+  BmpLayout good = BmpOf(2, 2, 24);
   good.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}};
   const Bytes valid = MakeBmp(good);
   ASSERT_TRUE(ReadBmp(valid));
@@ -201,9 +201,9 @@ TEST(BmpReader, ShortFileClaimingMillionsOfRowsGivesAMostlyEmptyPicture) {
 
 TEST(BmpReader, LargerInfoHeadersMoveThePalette) {
   // A 124-byte header: the palette starts after it, the pixels at the stated offset.
-  BmpSpec spec = BmpOf(1, 1, 8);
-  spec.rows = {{0}};
-  Bytes file = MakeBmp(spec);
+  BmpLayout layout = BmpOf(1, 1, 8);
+  layout.rows = {{0}};
+  Bytes file = MakeBmp(layout);
   Bytes header(file.begin(), file.begin() + 54);
   test::PutLe32(header, 14, 124);
   header.resize(14 + 124, 0);

@@ -54,15 +54,15 @@ TEST(NarrowPathFor, RefusesPathsThatDoNotFitTheBuffer) {
 }
 
 Bytes SmallBmp() {
-  test::BmpSpec spec = test::BmpOf(3, 2, 24);
-  spec.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {9, 8, 7, 6, 5, 4, 3, 2, 1}};
-  return test::MakeBmp(spec);
+  test::BmpLayout layout = test::BmpOf(3, 2, 24);
+  layout.rows = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {9, 8, 7, 6, 5, 4, 3, 2, 1}};
+  return test::MakeBmp(layout);
 }
 
 Bytes SmallTga() {
-  test::TgaSpec spec = test::TgaOf(3, 4, 1, 8);
-  spec.data = {1, 2, 3, 4};
-  return test::MakeTga(spec);
+  test::TgaLayout layout = test::TgaOf(3, 4, 1, 8);
+  layout.data = {1, 2, 3, 4};
+  return test::MakeTga(layout);
 }
 
 class PictureFiles : public ::testing::Test {

@@ -15,80 +15,80 @@ void PutLe32(Bytes& bytes, std::size_t at, std::uint32_t value) {
   PutLe16(bytes, at + 2, value >> 16);
 }
 
-BmpSpec BmpOf(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
+BmpLayout BmpOf(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
               std::uint32_t compression, ChannelMasks masks) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitsPerPixel = bitsPerPixel;
-  spec.compression = compression;
-  spec.masks = masks;
-  return spec;
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bitsPerPixel = bitsPerPixel;
+  layout.compression = compression;
+  layout.masks = masks;
+  return layout;
 }
 
-Bytes MakeBmp(const BmpSpec& spec) {
-  const std::size_t stride = static_cast<std::size_t>(RowStride(spec.width, spec.bitsPerPixel));
-  const std::size_t masksBytes = spec.compression == 3 ? 12 : 0;
-  const std::size_t pixelOffset = 54 + masksBytes + spec.palette.size() * 4;
-  Bytes file(pixelOffset + stride * spec.rows.size(), 0);
+Bytes MakeBmp(const BmpLayout& layout) {
+  const std::size_t stride = static_cast<std::size_t>(RowStride(layout.width, layout.bitsPerPixel));
+  const std::size_t masksBytes = layout.compression == 3 ? 12 : 0;
+  const std::size_t pixelOffset = 54 + masksBytes + layout.palette.size() * 4;
+  Bytes file(pixelOffset + stride * layout.rows.size(), 0);
   file[0] = 'B';
   file[1] = 'M';
   PutLe32(file, 2, static_cast<std::uint32_t>(file.size()));
   PutLe32(file, 10, static_cast<std::uint32_t>(pixelOffset));
   PutLe32(file, 14, 40);
-  PutLe32(file, 18, static_cast<std::uint32_t>(spec.width));
-  PutLe32(file, 22, static_cast<std::uint32_t>(spec.height));
+  PutLe32(file, 18, static_cast<std::uint32_t>(layout.width));
+  PutLe32(file, 22, static_cast<std::uint32_t>(layout.height));
   PutLe16(file, 26, 1);
-  PutLe16(file, 28, spec.bitsPerPixel);
-  PutLe32(file, 30, spec.compression);
+  PutLe16(file, 28, layout.bitsPerPixel);
+  PutLe32(file, 30, layout.compression);
   PutLe32(file, 38, 2835);
   PutLe32(file, 42, 2835);
   if (masksBytes > 0) {
-    PutLe32(file, 54, spec.masks.red);
-    PutLe32(file, 58, spec.masks.green);
-    PutLe32(file, 62, spec.masks.blue);
+    PutLe32(file, 54, layout.masks.red);
+    PutLe32(file, 58, layout.masks.green);
+    PutLe32(file, 62, layout.masks.blue);
   }
   std::size_t at = 54 + masksBytes;
-  for (const PaletteEntry& entry : spec.palette) {
+  for (const PaletteEntry& entry : layout.palette) {
     file[at++] = entry.blue;
     file[at++] = entry.green;
     file[at++] = entry.red;
     file[at++] = entry.reserved;
   }
   // Bottom-up: the last row given is the first stored.
-  for (std::size_t r = 0; r < spec.rows.size(); ++r) {
-    const Bytes& row = spec.rows[spec.rows.size() - 1 - r];
+  for (std::size_t r = 0; r < layout.rows.size(); ++r) {
+    const Bytes& row = layout.rows[layout.rows.size() - 1 - r];
     std::copy(row.begin(), row.end(), file.begin() + static_cast<std::ptrdiff_t>(pixelOffset + r * stride));
   }
   return file;
 }
 
-TgaSpec TgaOf(std::uint8_t imageType, std::uint16_t width, std::uint16_t height,
+TgaLayout TgaOf(std::uint8_t imageType, std::uint16_t width, std::uint16_t height,
               std::uint8_t depth, std::uint8_t descriptor) {
-  TgaSpec spec;
-  spec.imageType = imageType;
-  spec.width = width;
-  spec.height = height;
-  spec.depth = depth;
-  spec.descriptor = descriptor;
-  return spec;
+  TgaLayout layout;
+  layout.imageType = imageType;
+  layout.width = width;
+  layout.height = height;
+  layout.depth = depth;
+  layout.descriptor = descriptor;
+  return layout;
 }
 
-Bytes MakeTga(const TgaSpec& spec) {
-  Bytes file(18 + spec.id.size() + spec.mapEntries.size() + spec.data.size(), 0);
-  file[0] = static_cast<std::uint8_t>(spec.id.size());
-  file[1] = spec.hasColourMap ? 1 : 0;
-  file[2] = spec.imageType;
-  PutLe16(file, 3, spec.mapFirst);
-  PutLe16(file, 5, spec.mapLength);
-  file[7] = spec.mapEntryBits;
-  PutLe16(file, 12, spec.width);
-  PutLe16(file, 14, spec.height);
-  file[16] = spec.depth;
-  file[17] = spec.descriptor;
-  auto at = std::copy(spec.id.begin(), spec.id.end(), file.begin() + 18);
-  at = std::copy(spec.mapEntries.begin(), spec.mapEntries.end(), at);
-  std::copy(spec.data.begin(), spec.data.end(), at);
+Bytes MakeTga(const TgaLayout& layout) {
+  Bytes file(18 + layout.id.size() + layout.mapEntries.size() + layout.data.size(), 0);
+  file[0] = static_cast<std::uint8_t>(layout.id.size());
+  file[1] = layout.hasColourMap ? 1 : 0;
+  file[2] = layout.imageType;
+  PutLe16(file, 3, layout.mapFirst);
+  PutLe16(file, 5, layout.mapLength);
+  file[7] = layout.mapEntryBits;
+  PutLe16(file, 12, layout.width);
+  PutLe16(file, 14, layout.height);
+  file[16] = layout.depth;
+  file[17] = layout.descriptor;
+  auto at = std::copy(layout.id.begin(), layout.id.end(), file.begin() + 18);
+  at = std::copy(layout.mapEntries.begin(), layout.mapEntries.end(), at);
+  std::copy(layout.data.begin(), layout.data.end(), at);
   return file;
 }
 

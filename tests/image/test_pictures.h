@@ -18,7 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 void PutLe16(Bytes& bytes, std::size_t at, std::uint32_t value);
 void PutLe32(Bytes& bytes, std::size_t at, std::uint32_t value);
 
-struct BmpSpec {
+struct BmpLayout {
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::uint16_t bitsPerPixel = 24;
@@ -28,12 +28,12 @@ struct BmpSpec {
   std::vector<Bytes> rows;          // top row first, without padding
 };
 
-BmpSpec BmpOf(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
+BmpLayout BmpOf(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
               std::uint32_t compression = 0, ChannelMasks masks = {});
 // A bottom-up BMP with a 40-byte header; rows padded to 32-bit words.
-Bytes MakeBmp(const BmpSpec& spec);
+Bytes MakeBmp(const BmpLayout& layout);
 
-struct TgaSpec {
+struct TgaLayout {
   std::uint8_t imageType = 2;
   std::uint16_t width = 0;
   std::uint16_t height = 0;
@@ -49,9 +49,9 @@ struct TgaSpec {
   Bytes data;                       // pixel data as stored
 };
 
-TgaSpec TgaOf(std::uint8_t imageType, std::uint16_t width, std::uint16_t height,
+TgaLayout TgaOf(std::uint8_t imageType, std::uint16_t width, std::uint16_t height,
               std::uint8_t depth, std::uint8_t descriptor = 0);
-Bytes MakeTga(const TgaSpec& spec);
+Bytes MakeTga(const TgaLayout& layout);
 
 // The colour of pixel (x, y), x and y from the top-left corner, as 0xRRGGBB: palette entries
 // for indexed pictures, the masks' channels widened to 8 bits for 16-bit ones.
