@@ -40,6 +40,7 @@ INT_PTR CDialog::DoModal(HWND owner) {
     return -1;
   }
   if (disabled) ::EnableWindow(disabled, FALSE);
+  if (owner && !ended_) CentreOverOwner();
   if (!ended_) ::ShowWindow(Handle(), SW_SHOWNORMAL);
   MSG message;
   while (!ended_ && Handle()) {
@@ -62,6 +63,23 @@ bool CDialog::Create(HWND owner) {
   ended_ = false;
   return ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), owner, &DialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+// Our templates have no place of their own: a modal box opens over the middle of its owner, or
+// of the screen's work area while the owner is hidden (the main window in the tray).
+void CDialog::CentreOverOwner() {
+  const HWND owner = ::GetWindow(Handle(), GW_OWNER);
+  RECT over{};
+  if (owner && ::IsWindowVisible(owner)) {
+    ::GetWindowRect(owner, &over);
+  } else {
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+  }
+  RECT box{};
+  ::GetWindowRect(Handle(), &box);
+  const int x = (over.left + over.right - (box.right - box.left)) / 2;
+  const int y = (over.top + over.bottom - (box.bottom - box.top)) / 2;
+  ::SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDialog::Destroy() {

@@ -41,6 +41,10 @@ class CDialog : public CWindow {
   INT_PTR Result() const { return result_; }
   int TemplateId() const { return templateId_; }
 
+  // Moves the dialog over the middle of its owner (of the work area when the owner is hidden);
+  // modal runs with an owner do this before they show the dialog.
+  void CentreOverOwner();
+
   // A rectangle of the template's dialog units in pixels of this dialog.
   RECT DialogUnitsToPixels(RECT units) const;
 

@@ -16,7 +16,6 @@ class CAboutDlg : public CDialog {
   explicit CAboutDlg(std::function<void()> openHelp);
 
  protected:
-  bool OnInitDialog() override;
   bool OnHelp(const HELPINFO& help) override;
 
  private:

@@ -31,6 +31,7 @@ class ProbeDialog : public CDialog {
   std::vector<std::u16string> dropped;
   POINT dropPoint{};
   DWORD taskThread = 0;
+  RECT placeWhenEnded{};
 
   bool PreTranslateMessage(MSG& message) override {
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
@@ -60,6 +61,7 @@ class ProbeDialog : public CDialog {
   }
   bool OnTimer(UINT_PTR id) override {
     ::KillTimer(Handle(), id);
+    ::GetWindowRect(Handle(), &placeWhenEnded);
     EndDialog(static_cast<INT_PTR>(id));
     return true;
   }
@@ -132,6 +134,19 @@ TEST_F(DialogTest, ModalRunEndsWithTheValueGivenAndReenablesTheOwner) {
   EXPECT_EQ(dialog.initCount, 1);
   EXPECT_EQ(dialog.Handle(), nullptr);
   EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
+}
+
+TEST_F(DialogTest, ModalRunOpensOverTheMiddleOfItsOwner) {
+  ProbeDialog owner;
+  ASSERT_TRUE(owner.Create(nullptr));
+  ::SetWindowPos(owner.Handle(), nullptr, 100, 120, 900, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(owner.Handle(), SW_SHOWNOACTIVATE);
+  ProbeDialog dialog;
+  dialog.endOnTimer = 7;
+  ASSERT_EQ(dialog.DoModal(owner.Handle()), 7);
+  const RECT& box = dialog.placeWhenEnded;
+  EXPECT_NEAR((box.left + box.right) / 2, 100 + 900 / 2, 1);
+  EXPECT_NEAR((box.top + box.bottom) / 2, 120 + 700 / 2, 1);
 }
 
 ProbeDialog* g_running = nullptr;
