@@ -1,5 +1,6 @@
 #include "shell/quillon_dlg.h"
 
+#include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
 #include "shell/frame_geometry.h"
@@ -39,7 +40,7 @@ bool CQuillonDlg::OnInitDialog() {
   InitFolderTree();
 
   // The window keeps its title for the task bar but draws its own frame: no caption.
-  SetText(u"Veldmark Quillon");
+  SetText(kApplicationTitle);
   ::SetWindowLongW(Handle(), GWL_STYLE, ::GetWindowLongW(Handle(), GWL_STYLE) & ~WS_CAPTION);
   ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,18 +1,14 @@
 // Catalogued paths on Windows: a find-file query, and the ANSI code page for the readers.
 #include <windows.h>
 
+#include "framework/file_system.h"
 #include "framework/wide.h"
 #include "preview/image/platform_path.h"
 
 namespace quillon {
 
-bool FileExistsAt(const std::u16string& fullPath) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW(Wide(fullPath), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
-}
+// Windows names never hold "*" or "?", so the framework's wildcard rule changes nothing here.
+bool FileExistsAt(const std::u16string& fullPath) { return ExistsOnDisk(fullPath); }
 
 bool NarrowPathFor(std::u16string_view fullPath, std::string& narrowPath) {
   const std::u16string path(fullPath);
