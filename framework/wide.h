@@ -16,9 +16,9 @@ namespace quillon {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 units");
 
-inline const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
+inline const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+inline const wchar_t* Wide(const std::u16string& text) { return Wide(text.c_str()); }
 
 inline std::u16string FromWide(const wchar_t* text) {
   return text ? std::u16string(reinterpret_cast<const char16_t*>(text)) : std::u16string();

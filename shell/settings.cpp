@@ -11,21 +11,19 @@ namespace {
 // The longest value the program reads back.
 constexpr DWORD kValueBuffer = 260;
 
-const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-
 }  // namespace
 
 std::u16string SettingsFile::ReadText(const char16_t* section, const char16_t* key,
                                       const char16_t* fallback) const {
   wchar_t value[kValueBuffer] = {};
-  const DWORD length =
-      ::GetPrivateProfileStringW(W(section), W(key), W(fallback), value, kValueBuffer, Wide(path_));
+  const DWORD length = ::GetPrivateProfileStringW(Wide(section), Wide(key), Wide(fallback), value,
+                                                  kValueBuffer, Wide(path_));
   return FromWide(value, length);
 }
 
 void SettingsFile::WriteText(const char16_t* section, const char16_t* key,
                              const std::u16string& value) const {
-  ::WritePrivateProfileStringW(W(section), W(key), Wide(value), Wide(path_));
+  ::WritePrivateProfileStringW(Wide(section), Wide(key), Wide(value), Wide(path_));
 }
 
 bool SettingsFile::ReadFlag(const char16_t* section, const char16_t* key) const {

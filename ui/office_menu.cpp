@@ -53,7 +53,7 @@ GdiObject<HFONT> MenuFont() {
 
 int TextWidthOf(HDC dc, std::u16string_view text) {
   SIZE size{};
-  ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()),
+  ::GetTextExtentPoint32W(dc, Wide(text.data()),
                           static_cast<int>(text.size()), &size);
   return size.cx;
 }
