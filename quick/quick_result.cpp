@@ -77,8 +77,11 @@ void CQuickResult::FillResults(const std::u16string& tagText) {
   resultTagText_ = tagText;
   SearchByTags(host_.Catalogue().Database(), files_, tagText);
   const RedrawPause pause(list_.Handle());
+  // A file whose icon is its own costs 5-7 ms to ask about: the list asks for those icons
+  // only as their rows come into view.
   list_.Fill(files_, [this](const FileRecord& file) {
-    return icons_.SmallIconIndexOfFile(file.FullPath());
+    return HasOwnIcon(FileTypeKey(file.FileName)) ? I_IMAGECALLBACK
+                                                  : icons_.SmallIconIndex(file.FileName);
   });
   list_.Sort(0, [](int comparison) { return comparison; });
   // Icons keep the places they were given as they came in: lay them out in the new order.
@@ -123,6 +126,10 @@ bool CQuickResult::OnNotify(int id, NMHDR& header, LRESULT& result) {
     result = TRUE;  // no notice per row: a refill deletes up to 10,000 rows at once
     return true;
   }
+  if (code == LVN_GETDISPINFOW) {
+    ShowOwnIcon(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+    return true;
+  }
   if (code == NM_DBLCLK) {
     if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem != -1 && list_.SelectedCount() == 1) {
       OpenSelected();
@@ -135,6 +142,13 @@ bool CQuickResult::OnNotify(int id, NMHDR& header, LRESULT& result) {
     return true;
   }
   return false;
+}
+
+void CQuickResult::ShowOwnIcon(LVITEMW& item) {
+  if (!(item.mask & LVIF_IMAGE)) return;
+  // Rows carry their table index; the control keeps the icon once told.
+  item.iImage = icons_.SmallIconIndexOfFile(files_.GetFile(static_cast<std::int32_t>(item.lParam)).FullPath());
+  item.mask |= LVIF_DI_SETITEM;
 }
 
 void CQuickResult::OnRightClick() {

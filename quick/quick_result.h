@@ -69,6 +69,8 @@ class CQuickResult : public CDialog {
   std::vector<FileRecord> RecordsOfSelectedRows() const;
   void Hide();
   void OnRightClick();
+  // The icon of a row whose file has an icon of its own, asked for when the row shows.
+  void ShowOwnIcon(LVITEMW& item);
 
   static const CommandRoute<CQuickResult> kCommands[];
 

@@ -9,11 +9,13 @@ tree=${1:-build/native}
 shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# The main window's file list with 10,000 rows, under Wine, when the Windows tree is there.
+# The main window's file list with 10,000 rows and the quick bar's result list on a catalogue of
+# 10,000 files, under Wine, when the Windows tree is there.
 win32=${QUILLON_WIN32:-$root/build/win32}
 if [ -f "$win32/build.ninja" ]; then
-  cmake --build "$win32" --target list_fill_bench >/dev/null
+  cmake --build "$win32" --target list_fill_bench quick_results_bench >/dev/null
   bash "$root/tools/wine-run.sh" "$win32/bench/list_fill_bench.exe"
+  bash "$root/tools/wine-run.sh" "$win32/bench/quick_results_bench.exe"
 fi
 cmake --build "$tree" --target catalogue_bench >/dev/null
 "$tree/bench/catalogue_bench" "$@"
