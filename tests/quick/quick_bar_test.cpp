@@ -263,5 +263,21 @@ TEST_F(QuickBarWindowTest, LongTextsApostrophesAndStatementFragmentsAreOnlyTags)
   EXPECT_TRUE(BoxTexts().empty());
 }
 
+TEST_F(QuickBarWindowTest, ACatalogueThatFailedToOpenReportsEachSearchAndListsNothing) {
+  TagDatabase unopened;
+  unopened.SetReporter(&reporter_);
+  database_ = &unopened;
+  Start();
+  Type(u"ab");
+  EXPECT_EQ(reporter_.databaseErrors.size(), 2u);  // one failed statement per search
+  EXPECT_FALSE(ResultsShown());
+  Click(IDC_BTN_RESULTS);
+  EXPECT_EQ(ResultNames(), Names{});
+  Click(IDC_BTN_RESULTS);
+  EXPECT_FALSE(ResultsShown());
+  EXPECT_EQ(Bar().ResultsButtonBitmap(), static_cast<UINT>(IDB_QUICK_RESULTS_HIDDEN));
+  bar_.reset();  // before the catalogue it was given
+}
+
 }  // namespace
 }  // namespace quillon::testing

@@ -52,7 +52,7 @@ class QuickBarTest : public CatalogueTest, public QuickBarHost, public Catalogue
   void SetSearchBoxText(const std::u16string& text) override { mainSearchBox_ = text; }
   void AddFile(const std::u16string& path) override { added_.push_back(path); }
   void AddDroppedFiles(const std::vector<std::u16string>& paths) override;
-  TagDatabase& Database() override { return db_; }
+  TagDatabase& Database() override { return *database_; }
   FolderTable& Folders() override { return folders_; }
   std::int32_t RootFolderId() const override { return 1; }
   void SetCurrentFilter(const std::u16string& tagText) override { filter_ = tagText; }
@@ -62,6 +62,7 @@ class QuickBarTest : public CatalogueTest, public QuickBarHost, public Catalogue
   MessageBoxRecorder boxes_;
   ShellOpenRecorder shell_;
   FolderTable folders_;
+  TagDatabase* database_ = &db_;  // a test may hand the bar a catalogue that failed to open
   HWND mainWindow_ = nullptr;
   std::u16string filter_;
   std::u16string mainSearchBox_ = u"(untouched)";
