@@ -3,12 +3,16 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <string>
+
 #include "catalogue/file_store.h"
 #include "catalogue/tag_search.h"
 #include "dialogs/file_picker.h"
 #include "framework/gdi.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
+#include "framework/wide.h"
 #include "quick/quick_bar.h"
 #include "quick/quick_layout.h"
 #include "resources/resource.h"
@@ -25,6 +29,43 @@ namespace {
 constexpr std::array<int, 3> kColumnWidths = {250, 150, 180};
 
 constexpr UINT kFrameBitmaps[] = {IDB_RESULT_TOP, IDB_RESULT_SIDE, IDB_RESULT_BOTTOM};
+
+// The platform's sort key of a text: two keys compare byte by byte as lstrcmpW compares the
+// texts, so a sort asks the locale once per name instead of once per comparison.
+std::string SortKey(const std::u16string& text) {
+  std::string key(2 * text.size() + 16, '\0');
+  for (;;) {
+    const int size = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, Wide(text),
+                                    static_cast<int>(text.size()), reinterpret_cast<LPWSTR>(key.data()),
+                                    static_cast<int>(key.size()));
+    if (size > 0) {
+      key.resize(static_cast<std::size_t>(size));
+      return key;
+    }
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
+    key.resize(key.size() * 2);
+  }
+}
+
+// The table's records ordered by file name, so the rows go in already in order: re-sorting
+// 10,000 rows in the control costs a fifth of a second.
+FileTable SortedByFileName(const FileTable& files) {
+  struct Entry {
+    std::string key;
+    std::int32_t index;
+  };
+  std::vector<Entry> entries;
+  entries.reserve(files.Count());
+  for (std::uint32_t i = 0; i < files.Count(); ++i) {
+    const auto index = static_cast<std::int32_t>(i);
+    entries.push_back({SortKey(files.GetFile(index).FileName), index});
+  }
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  FileTable sorted;
+  for (const Entry& entry : entries) sorted.Append(files.GetFile(entry.index));
+  return sorted;
+}
 
 HIMAGELIST SystemSmallIcons() {
   SHFILEINFOW info{};
@@ -76,6 +117,7 @@ bool CQuickResult::OnInitDialog() {
 void CQuickResult::FillResults(const std::u16string& tagText) {
   resultTagText_ = tagText;
   SearchByTags(host_.Catalogue().Database(), files_, tagText);
+  files_ = SortedByFileName(files_);
   const RedrawPause pause(list_.Handle());
   // A file whose icon is its own costs 5-7 ms to ask about: the list asks for those icons
   // only as their rows come into view.
@@ -83,9 +125,6 @@ void CQuickResult::FillResults(const std::u16string& tagText) {
     return HasOwnIcon(FileTypeKey(file.FileName)) ? I_IMAGECALLBACK
                                                   : icons_.SmallIconIndex(file.FileName);
   });
-  list_.Sort(0, [](int comparison) { return comparison; });
-  // Icons keep the places they were given as they came in: lay them out in the new order.
-  ::SendMessageW(list_.Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void CQuickResult::FocusFirstRow() {

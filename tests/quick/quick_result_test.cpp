@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "catalogue/file_store.h"
 #include "catalogue/tag_search.h"
 #include "resources/resource.h"
@@ -79,6 +81,27 @@ TEST_F(QuickResultTest, RowsOrderedByNameCarryTagsAndFullPathsIconsByType) {
   EXPECT_EQ(IconOfRow(list, 5), icons.SmallIconIndex(u"file"));
   EXPECT_EQ(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0),
             reinterpret_cast<LRESULT>(Results().Images()));
+}
+
+TEST_F(QuickResultTest, OrderIsThePlatformsComparisonOfNamesWhateverTheirMix) {
+  Names names = {u"co-op.txt", u"coop.txt", u"Coop.txt", u"zeta.txt", u"\u00c9t\u00e9.txt",
+                 u"ete.txt",   u"file10.txt", u"file9.txt", u"_under.txt", u"it's.txt",
+                 u"its.txt",   u"ZETA.txt",   u"a b.txt",   u"ab.txt",     u"1.txt"};
+  for (const std::u16string& name : names) AddCatalogued(name, u"mix;");
+  Results().FillResults(u"mix;");
+  std::stable_sort(names.begin(), names.end(), [](const std::u16string& a, const std::u16string& b) {
+    return ::lstrcmpW(reinterpret_cast<const wchar_t*>(a.c_str()),
+                      reinterpret_cast<const wchar_t*>(b.c_str())) < 0;
+  });
+  const Names shown = ResultNames();
+  ASSERT_EQ(shown.size(), names.size());
+  // Names the comparison calls equal may stand either way round.
+  for (std::size_t row = 0; row < names.size(); ++row) {
+    EXPECT_EQ(::lstrcmpW(reinterpret_cast<const wchar_t*>(shown[row].c_str()),
+                         reinterpret_cast<const wchar_t*>(names[row].c_str())),
+              0)
+        << "row " << row;
+  }
 }
 
 TEST_F(QuickResultTest, EnterWithNothingSelectedAsksForAFileThenHidesTheList) {
