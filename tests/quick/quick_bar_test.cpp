@@ -199,6 +199,49 @@ TEST_F(QuickBarWindowTest, TheListFollowsEveryMoveShownOrHidden) {
   EXPECT_EQ(Width(ResultsRect()), 380);
 }
 
+// Real pointer input: a press on the bar's background, a move and a release.
+void SendPointer(DWORD flags, POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+// The steps of a drag, run by a timer inside the drag's own loop: move, then release.
+struct DragSteps {
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (step == 0) SendPointer(0, to);
+    if (step == 1) SendPointer(MOUSEEVENTF_LEFTUP, to);
+    ++step;
+  }
+  static inline int step = 0;
+  static inline POINT to{};
+};
+
+TEST_F(QuickBarWindowTest, DraggingTheBackgroundMovesTheBarAndTheListAlong) {
+  MakeCatalogue();
+  Start();
+  ::SetWindowPos(Bar().Handle(), nullptr, 400, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Type(u"photo");
+  ASSERT_TRUE(ResultsShown());
+  const POINT grip{400 + 30, 600 + 5};  // left of the search box: the bar's own background
+  DragSteps::step = 0;
+  DragSteps::to = POINT{grip.x + 120, grip.y - 200};
+  SendPointer(0, grip);
+  PumpPending();
+  SendPointer(MOUSEEVENTF_LEFTDOWN, grip);
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &DragSteps::Tick);
+  PumpUntil([] { return DragSteps::step > 3; }, 5000);
+  ::KillTimer(nullptr, timer);
+  EXPECT_EQ(BarRect().left, 520);
+  EXPECT_EQ(BarRect().top, 400);
+  EXPECT_TRUE(ResultsShown());
+  EXPECT_EQ(ResultsRect().left, 520);
+  EXPECT_EQ(ResultsRect().bottom, 400);
+}
+
 TEST_F(QuickBarWindowTest, EnterFocusesTheFirstRowOrSearchesAgainEscapeHidesTheList) {
   MakeCatalogue();
   Start();
