@@ -7,17 +7,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
 
-#include "catalogue/file_store.h"
-#include "catalogue/schema.h"
+#include "bench/wine_bench.h"
 #include "catalogue/tag_database.h"
-#include "catalogue/text_convert.h"
 #include "framework/message_box.h"
 #include "quick/quick_bar.h"
 #include "resources/resource.h"
@@ -30,38 +26,20 @@ constexpr int kRuns = 3;
 const char16_t* const kTypes[] = {u"txt", u"doc", u"pdf", u"png", u"jpg", u"csv", u"xls",
                                   u"zip", u"mp3", u"exe", u"html", u"lnk", u"ini", u"log"};
 
-using Clock = std::chrono::steady_clock;
+using bench::Number;
+using bench::Pump;
 
 double Best(const std::function<void()>& prepare, const std::function<void()>& work) {
-  double best = 1e12;
-  for (int run = 0; run < kRuns; ++run) {
-    prepare();
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return best;
+  return bench::BestMilliseconds(kRuns, prepare, work);
 }
 
-std::u16string Number(unsigned value) { return FromUtf8(std::to_string(value)); }
-
-// "ten" is carried by 10 files, "thousand" by 1,000; every file has three tags.
-bool MakeCatalogue(const std::filesystem::path& folder) {
-  const std::u16string path = (folder / "data.dat").u16string();
-  if (!CreateCatalogue(path)) return false;
-  TagDatabase db;
-  if (db.Open(path) != 1) return false;
-  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
-  for (unsigned i = 0; i < kFiles; ++i) {
-    FileRecord file;
-    file.Path = u"C:\\Documents\\Folder " + Number(i % 97u);
-    file.FileName = u"File " + Number((i * 7919u) % 100000u) + u"." + kTypes[i % std::size(kTypes)];
-    file.Tags = u"tag" + Number(i % 50) + u";";
-    if (i % 10 == 0) file.Tags += u"thousand;";
-    if (i % 1000 == 0) file.Tags += u"ten;";
-    if (!InsertFile(db, file)) return false;
-  }
-  return batch.Commit();
+// "ten" is carried by 10 files, "thousand" by 1,000; every file has a third tag.
+void DescribeFile(unsigned i, FileRecord& file) {
+  file.Path = u"C:\\Documents\\Folder " + Number(i % 97u);
+  file.FileName = u"File " + Number((i * 7919u) % 100000u) + u"." + kTypes[i % std::size(kTypes)];
+  file.Tags = u"tag" + Number(i % 50) + u";";
+  if (i % 10 == 0) file.Tags += u"thousand;";
+  if (i % 1000 == 0) file.Tags += u"ten;";
 }
 
 // The bar alone, on the benchmark's catalogue: no main window around it.
@@ -90,16 +68,9 @@ class BenchHost : public QuickBarHost, public CatalogueContext {
   FolderTable folders_;
 };
 
-void Pump() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(message);
-}
-
 int Run() {
-  const auto folder = std::filesystem::temp_directory_path() / "quillon-quick-bench";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  if (!MakeCatalogue(folder)) {
+  const bench::BenchFolder folder("quillon-quick-bench");
+  if (!bench::MakeCatalogue(folder.Path(), kFiles, &DescribeFile)) {
     std::fprintf(stderr, "quick_results_bench: cannot make the catalogue\n");
     return 1;
   }
@@ -108,7 +79,7 @@ int Run() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
   ::InitCommonControlsEx(&controls);
 
-  BenchHost host(folder.u16string());
+  BenchHost host(folder.Path().u16string());
   if (!host.Open()) return 1;
   CQuickBar bar(host);
   if (!bar.Create()) return 1;
@@ -154,8 +125,6 @@ int Run() {
               allRows, all);
   std::printf("message boxes: %d\n", boxes);
   bar.Destroy();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return boxes == 0 && tenRows == 10 && thousandRows == 1000 && allRows == kFiles ? 0 : 1;
 }
 
