@@ -55,6 +55,21 @@ TEST_F(QuickBarWindowTest, FirstStartHiddenOwnerlessTopmostToolWindowAtTheDefaul
   EXPECT_EQ(Bar().ResultsButtonBitmap(), static_cast<UINT>(IDB_QUICK_RESULTS_HIDDEN));
 }
 
+TEST_F(QuickBarWindowTest, OnAStandardDisplayTheListStopsWhereTheRightFrameBegins) {
+  MakeCatalogue();
+  Start();
+  Type(u"photo");
+  ASSERT_TRUE(ResultsShown());
+  // The template's 245 dialog units are 368 pixels at 96 DPI; the list, placed for that
+  // width, leaves the 10-pixel frame of the 380-pixel window visible.
+  const RECT window = ResultsRect();
+  RECT list{};
+  ::GetWindowRect(Results().List(), &list);
+  EXPECT_EQ(list.right, window.right - 10);
+  EXPECT_EQ(list.left, window.left + 9);
+  EXPECT_EQ(list.bottom, window.bottom - 11);
+}
+
 TEST_F(QuickBarWindowTest, StoredPlaceUsedUnchangedAndAFarAwayBarCanBeBroughtBack) {
   WriteSettings("[Software]\r\nQuickBarX=-6000\r\nQuickBarY=9000\r\n");
   Start();
