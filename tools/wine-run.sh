@@ -14,15 +14,26 @@ export WINEDEBUG=-all
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# The prefix shows a standard Windows display: dialog units as at 96 DPI, where the main
+# window's template 102 is 492 pixels wide (Wine's default font metrics make them larger and
+# hide layout faults). Wine reads LogPixels from system.reg only while its server is stopped.
+standard_metrics() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w || true
+  python3 "$here/set-log-pixels.py" "$WINEPREFIX/system.reg" 84
+  touch "$WINEPREFIX/.standard-metrics"
+}
+
+if [ ! -f "$WINEPREFIX/.standard-metrics" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
-  # Several CTest jobs may start at once: one of them creates the prefix.
+  # Several CTest jobs may start at once: one of them prepares the prefix, the others wait.
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$wine_loader" wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  [ -f "$WINEPREFIX/.standard-metrics" ] || standard_metrics
   flock -u 9
 fi
 
