@@ -18,8 +18,8 @@
 #include "catalogue/tag_text.h"
 #include "framework/message_box.h"
 #include "resources/resource.h"
-#include "shell/quillon_app.h"
-#include "shell/quillon_dlg.h"
+#include "shell/app/quillon_app.h"
+#include "shell/main_window/quillon_dlg.h"
 
 namespace quillon {
 namespace {

@@ -8,7 +8,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/schema.h"
 #include "catalogue/tag_database.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "framework/dialog.h"
 
 namespace quillon::bench {

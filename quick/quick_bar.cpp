@@ -6,8 +6,8 @@
 #include "framework/resource_text.h"
 #include "quick/quick_layout.h"
 #include "resources/resource.h"
-#include "shell/settings.h"
-#include "shell/settings_rules.h"
+#include "shell/tray/settings_file.h"
+#include "shell/tray/settings_keys.h"
 #include "ui/bitmap_piece.h"
 
 namespace quillon {
@@ -187,8 +187,8 @@ void CQuickBar::SearchInMainWindow() {
 }
 
 void CQuickBar::ConfirmHide() {
-  if (ShowMessage(Handle(), LoadResourceString(IDS_HIDE_QUICK_BAR_CONFIRM),
-                  LoadResourceString(IDS_HIDE_CAPTION), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (!AskYesNo(Handle(), LoadResourceString(IDS_HIDE_QUICK_BAR_CONFIRM),
+                LoadResourceString(IDS_HIDE_CAPTION))) {
     return;
   }
   HideResults();

@@ -16,8 +16,8 @@
 #include "quick/quick_bar.h"
 #include "quick/quick_layout.h"
 #include "resources/resource.h"
-#include "shell/file_actions.h"
-#include "shell/file_list_rules.h"
+#include "shell/files/record_actions.h"
+#include "shell/model/file_list_model.h"
 #include "ui/bitmap_piece.h"
 #include "ui/popup_menu.h"
 
@@ -231,7 +231,7 @@ std::vector<FileRecord> CQuickResult::RecordsOfSelectedRows() const {
 
 std::vector<FileRecord> CQuickResult::SelectedRecords() {
   std::vector<FileRecord> records = RecordsOfSelectedRows();
-  if (records.empty()) ShowInformation(Handle(), LoadResourceString(IDS_SELECT_FILE));
+  if (records.empty()) ShowInformation(Handle(), IDS_SELECT_FILE);
   return records;
 }
 
@@ -254,8 +254,8 @@ void CQuickResult::EditSelectedTags() {
 }
 
 void CQuickResult::RemoveSelected() {
-  if (ShowMessage(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
-                  LoadResourceString(IDS_REMOVE_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+  if (AskYesNo(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
+               LoadResourceString(IDS_REMOVE_CAPTION))) {
     // Every path is read before the first removal changes anything.
     const std::vector<std::u16string> paths = list_.SelectedFullPaths();
     for (const std::u16string& path : paths) {

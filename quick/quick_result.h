@@ -13,8 +13,8 @@
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "quick/quick_host.h"
-#include "shell/file_list_view.h"
-#include "shell/file_type_icons.h"
+#include "shell/files/file_list_view.h"
+#include "shell/files/file_type_icons.h"
 
 namespace quillon {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/file_list_rules.h"
-#include "shell/settings_rules.h"
+#include "shell/model/file_list_model.h"
+#include "shell/tray/settings_keys.h"
 
 namespace quillon {
 namespace {

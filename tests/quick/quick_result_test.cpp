@@ -9,7 +9,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/tag_search.h"
 #include "resources/resource.h"
-#include "shell/file_type_icons.h"
+#include "shell/files/file_type_icons.h"
 #include "tests/quick/quick_test_host.h"
 
 namespace quillon::testing {
