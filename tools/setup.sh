@@ -14,6 +14,7 @@ packages=(
   googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fp-utils-3.2.2
+  nsis
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
