@@ -5,7 +5,7 @@ WIN32    := build/win32
 FUZZ     := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all setup build native sanitize win32 run test bench fuzz clean
+.PHONY: all setup build native sanitize win32 win32-configure installer run test bench fuzz clean
 
 all: build
 
@@ -20,10 +20,16 @@ sanitize: setup
 	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE)
 
-win32: setup
+win32-configure: setup
 	@cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+
+win32: win32-configure
 	@cmake --build $(WIN32)
+
+# build/QuillonSetup-<version>.exe
+installer: win32-configure
+	@cmake --build $(WIN32) --target installer
 
 build: native win32
 
