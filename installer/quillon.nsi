@@ -56,6 +56,8 @@ Var DeleteData
 !define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nQuillon lets you label files with tags and a comment and find them again by tag. Your files are never moved or changed.$\r$\n$\r$\nIf Quillon is running, Setup asks it to exit. Your catalogue and settings are kept.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+!define MUI_PAGE_HEADER_TEXT "Choose Options"
+!define MUI_PAGE_HEADER_SUBTEXT "Choose how ${PRODUCT} starts."
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_COMPONENTSPAGE_TEXT_TOP "Choose how Quillon starts. You can change it later with $\"As a Windows Start Item$\" in Quillon's Edit menu."
 !define MUI_COMPONENTSPAGE_TEXT_COMPLIST "Options:"

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -50,6 +51,35 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
+// The processes of `job` that are not the system's own. Wine starts some of its services (from
+// the Windows folder) on first use as children of the program that needed them; they never end.
+int ProgramsRunningIn(HANDLE job) {
+  struct {
+    JOBOBJECT_BASIC_PROCESS_ID_LIST list;
+    ULONG_PTR more[63];
+  } ids{};
+  ids.list.NumberOfAssignedProcesses = 64;
+  if (!::QueryInformationJobObject(job, JobObjectBasicProcessIdList, &ids, sizeof(ids), nullptr)) {
+    return 0;
+  }
+  wchar_t windows[MAX_PATH] = {};
+  const UINT windowsLength = ::GetWindowsDirectoryW(windows, MAX_PATH);
+  int programs = 0;
+  for (DWORD i = 0; i < ids.list.NumberOfProcessIdsInList; ++i) {
+    OwnedHandle process{::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                      static_cast<DWORD>(ids.list.ProcessIdList[i]))};
+    wchar_t image[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (process.handle && ::QueryFullProcessImageNameW(process.handle, 0, image, &length) &&
+        ::CompareStringOrdinal(image, static_cast<int>(std::min<DWORD>(length, windowsLength)),
+                               windows, static_cast<int>(windowsLength), TRUE) == CSTR_EQUAL) {
+      continue;
+    }
+    ++programs;
+  }
+  return programs;
+}
+
 HWND FindDialogOf(DWORD processId, const wchar_t* text) {
   DialogSearch search{processId, text, nullptr};
   ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
@@ -76,13 +106,7 @@ std::optional<DWORD> RunToEnd(const std::wstring& commandLine,
   ::ResumeThread(process.hThread);
 
   const ULONGLONG started = ::GetTickCount64();
-  for (;;) {
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    if (::QueryInformationJobObject(job.handle, JobObjectBasicAccountingInformation,
-                                    &accounting, sizeof(accounting), nullptr) &&
-        accounting.ActiveProcesses == 0) {
-      break;
-    }
+  while (ProgramsRunningIn(job.handle) > 0) {
     if (LimitReached(started)) {
       ::TerminateJobObject(job.handle, 1);
       return std::nullopt;
@@ -165,11 +189,14 @@ std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut) {
                                    IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      // Through the item list, which holds the whole Unicode path.
       wchar_t path[MAX_PATH] = {};
+      PIDLIST_ABSOLUTE item = nullptr;
       if (SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)) &&
-          SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) {
+          SUCCEEDED(link->GetIDList(&item)) && ::SHGetPathFromIDListW(item, path)) {
         target = path;
       }
+      ::CoTaskMemFree(item);
       file->Release();
     }
     link->Release();
@@ -248,6 +275,12 @@ bool RunningProgram::Quit() {
     ::Sleep(kStepMs);
   }
   return HasEnded(kLimitMs);
+}
+
+std::optional<DWORD> RunningProgram::ExitCode() const {
+  DWORD code = 0;
+  if (!HasEnded() || !::GetExitCodeProcess(process_.hProcess, &code)) return std::nullopt;
+  return code;
 }
 
 bool RunningProgram::HasEnded(DWORD waitMs) const {

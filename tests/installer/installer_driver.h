@@ -54,6 +54,7 @@ class RunningProgram {
   // "Exit", answered Yes, then until the process has ended.
   bool Quit();
   bool HasEnded(DWORD waitMs = 0) const;
+  std::optional<DWORD> ExitCode() const;
 
  private:
   PROCESS_INFORMATION process_{};
