@@ -221,18 +221,8 @@ bool CQuickResult::OnDropFiles(const std::vector<std::u16string>& paths, POINT) 
   return true;
 }
 
-std::vector<FileRecord> CQuickResult::RecordsOfSelectedRows() const {
-  std::vector<FileRecord> records;
-  for (const std::u16string& path : list_.SelectedFullPaths()) {
-    records.push_back(files_.FindFileByPath(path));
-  }
-  return records;
-}
-
 std::vector<FileRecord> CQuickResult::SelectedRecords() {
-  std::vector<FileRecord> records = RecordsOfSelectedRows();
-  if (records.empty()) ShowInformation(Handle(), IDS_SELECT_FILE);
-  return records;
+  return SelectedRecordsOrAsk(Handle(), list_, files_);
 }
 
 void CQuickResult::OpenSelected() { OpenFileRecords(Handle(), SelectedRecords()); }
@@ -267,7 +257,7 @@ void CQuickResult::RemoveSelected() {
 }
 
 void CQuickResult::SearchSameTags() {
-  const std::u16string tags = SameTagsText(RecordsOfSelectedRows());
+  const std::u16string tags = SameTagsText(RecordsOfSelectedRows(list_, files_));
   bar_.SetSearchText(tags);  // runs the bar's typing search
   FillResults(tags);
 }

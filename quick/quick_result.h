@@ -66,7 +66,6 @@ class CQuickResult : public CDialog {
   // The records of the selected rows, top to bottom; none, after "Please select a file from
   // the list.", when no row is selected.
   std::vector<FileRecord> SelectedRecords();
-  std::vector<FileRecord> RecordsOfSelectedRows() const;
   void Hide();
   void OnRightClick();
   // The icon of a row whose file has an icon of its own, asked for when the row shows.
