@@ -10,6 +10,7 @@ cache="$root/build/third_party"
 packages=(
   build-essential cmake ninja-build tcl dpkg-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
   googletest libbenchmark-dev

@@ -6,8 +6,10 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 
+. "$here/wine-env.sh"
 export WINEPREFIX="${QUILLON_WINEPREFIX:-$root/build/wineprefix}"
-export WINEARCH=win32
+export WINEARCH=$wine_arch
+export WINELOADER=$wine_loader
 export WINEDEBUG=-all
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -28,7 +30,7 @@ if [ ! -f "$WINEPREFIX/.standard-metrics" ]; then
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
+    "$wine_loader" wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   [ -f "$WINEPREFIX/.standard-metrics" ] || standard_metrics
@@ -38,7 +40,7 @@ fi
 # Test runs: without a window manager Wine waits about 2 s for each window shown or hidden
 # unless its windows are unmanaged. The program draws its own frame, so nothing is lost.
 if [ "${QUILLON_WINE_UNMANAGED:-0}" = 1 ] && [ ! -f "$WINEPREFIX/.unmanaged" ]; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w || true
   touch "$WINEPREFIX/.unmanaged"
 fi
@@ -47,4 +49,4 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
-exec wine "$@"
+exec "$wine_loader" "$@"
