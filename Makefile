@@ -6,7 +6,7 @@ WIN64    := build/win64
 FUZZ     := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all setup build native sanitize win32 win64 windows run test bench fuzz clean
+.PHONY: all setup build native sanitize win32 win32-configure win64 windows installer run test bench fuzz clean
 
 all: build
 
@@ -21,9 +21,11 @@ sanitize: setup
 	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE)
 
-win32: setup
+win32-configure: setup
 	@cmake -S . -B $(WIN32) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+
+win32: win32-configure
 	@cmake --build $(WIN32)
 
 # The same sources for 64-bit Windows: what the Windows tests run where the machine runs no
@@ -32,6 +34,10 @@ win64: setup
 	@cmake -S . -B $(WIN64) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(WIN64)
+
+# build/QuillonSetup-<version>.exe
+installer: win32-configure
+	@cmake --build $(WIN32) --target installer
 
 # The shipped 32-bit program, and the Windows tree this machine can run when that is another.
 windows: win32

@@ -16,6 +16,7 @@ packages=(
   googletest libbenchmark-dev
   clang libclang-rt-dev
   fp-utils
+  nsis
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
