@@ -72,26 +72,25 @@ void CQuillonDlg::RemoveFolder() {
   FillFolderTree();
 }
 
-void CQuillonDlg::EditSelectedFolder() {
+bool CQuillonDlg::TakeSelectedFolder(UINT rootRefusal) {
   currentFolder_ = SelectedFolder();
   if (currentFolder_.index < 0) {
     ShowInformation(Handle(), IDS_SELECT_FOLDER);
-  } else if (IsRootFolder(currentFolder_)) {
-    ShowInformation(Handle(), IDS_ROOT_FOLDER_EDIT);
-  } else {
-    EditFolder();
+    return false;
   }
+  if (IsRootFolder(currentFolder_)) {
+    ShowInformation(Handle(), rootRefusal);
+    return false;
+  }
+  return true;
+}
+
+void CQuillonDlg::EditSelectedFolder() {
+  if (TakeSelectedFolder(IDS_ROOT_FOLDER_EDIT)) EditFolder();
 }
 
 void CQuillonDlg::DeleteSelectedFolder() {
-  currentFolder_ = SelectedFolder();
-  if (currentFolder_.index < 0) {
-    ShowInformation(Handle(), IDS_SELECT_FOLDER);
-  } else if (IsRootFolder(currentFolder_)) {
-    ShowInformation(Handle(), IDS_ROOT_FOLDER);
-  } else {
-    RemoveFolder();
-  }
+  if (TakeSelectedFolder(IDS_ROOT_FOLDER)) RemoveFolder();
 }
 
 }  // namespace quillon

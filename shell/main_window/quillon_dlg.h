@@ -188,6 +188,9 @@ class CQuillonDlg : public CDialog {
   FolderRecord FolderOfNode(std::uintptr_t node) const;
   FolderRecord SelectedFolder() const;
   bool IsRootFolder(const FolderRecord& folder) const;
+  // Makes the folder selected in the tree the current folder; false, after saying why, when no
+  // folder is selected or it is the root (`rootRefusal` says so).
+  bool TakeSelectedFolder(UINT rootRefusal);
   // The records of the selected rows in list order; none, after "Please select a file from the
   // list.", when no row is selected.
   std::vector<FileRecord> SelectedRecords();

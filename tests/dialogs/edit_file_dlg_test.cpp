@@ -11,6 +11,7 @@
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
 #include "dialog_driver.h"
+#include "tests/support/modal_step.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "tests/support/windows_test_support.h"
@@ -379,23 +380,6 @@ TEST_F(EditFileDialog, F1OpensTheHelp) {
   EXPECT_FALSE(dialog.Ended());
 }
 
-HWND seenOwner;
-bool ownerDisabled;
-
-// Runs inside the modal loop: finds the owned "New File" dialog and confirms it with Enter.
-void CALLBACK DriveModalNewFile(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = ::GetActiveWindow();
-  wchar_t title[64] = {};
-  ::GetWindowTextW(dialog, title, 64);
-  if (std::wstring(title) != L"New File" || ::GetWindow(dialog, GW_OWNER) == nullptr) return;
-  ::KillTimer(nullptr, timer);
-  seenOwner = ::GetWindow(dialog, GW_OWNER);
-  ownerDisabled = !::IsWindowEnabled(seenOwner);
-  // The first Enter adds the proposed tags, the second confirms.
-  ::PostMessageW(::GetDlgItem(dialog, IDC_ADD_TAGS), WM_KEYDOWN, VK_RETURN, 1);
-  ::PostMessageW(::GetDlgItem(dialog, IDC_ADD_TAGS), WM_KEYDOWN, VK_RETURN, 1);
-}
-
 // The modal run a caller uses: without an owner of its own the main window owns the dialog.
 TEST_F(EditFileDialog, RunIsModalAndOwnedByTheMainWindow) {
   testing::InitCommonControlsForTests();
@@ -403,9 +387,17 @@ TEST_F(EditFileDialog, RunIsModalAndOwnedByTheMainWindow) {
   testing::Open(owner);
   context.mainWindow = owner.Handle();
 
-  seenOwner = nullptr;
-  ::SetTimer(nullptr, 0, 20, &DriveModalNewFile);
+  HWND seenOwner = nullptr;
+  bool ownerDisabled = false;
   CEditFileDlg dialog(context, NewFileRecord(a, u"modal;"));
+  testing::WhileModal confirm([&] {
+    if (seenOwner || !dialog.Handle()) return;
+    seenOwner = ::GetWindow(dialog.Handle(), GW_OWNER);
+    ownerDisabled = !::IsWindowEnabled(seenOwner);
+    // The first Enter adds the proposed tags, the second confirms.
+    ::PostMessageW(dialog.Item(IDC_ADD_TAGS), WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageW(dialog.Item(IDC_ADD_TAGS), WM_KEYDOWN, VK_RETURN, 1);
+  });
   EXPECT_EQ(dialog.Run(), IDOK);
   EXPECT_EQ(seenOwner, owner.Handle());
   EXPECT_TRUE(ownerDisabled);

@@ -1,5 +1,6 @@
 // CDialog and CWindow driven for real: templates of the program, modal and modeless runs,
 // the keyboard rules, subclassed controls, owner-draw reflection, drops and worker threads.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -162,6 +163,20 @@ TEST_F(DialogTest, ModalRunIsDrivenByPostedKeys) {
     ::PostMessageW(focus ? focus : dialog.Item(IDC_ADD_TAGS), WM_KEYDOWN, VK_ESCAPE, 0);
   });
   EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+}
+
+TEST_F(DialogTest, AModalRunNobodyEndsIsCancelledByTheStepperGuard) {
+  // A driver that never finds what it waits for: the guard ends the run and fails the test,
+  // instead of the run hanging until the test program's time-out.
+  ProbeDialog dialog;
+  INT_PTR result = 0;
+  EXPECT_NONFATAL_FAILURE(
+      {
+        testing::WhileModal waitsForever([] {}, 300);
+        result = dialog.DoModal(nullptr);
+      },
+      "guard ran out");
+  EXPECT_EQ(result, IDCANCEL);
 }
 
 TEST_F(DialogTest, PreTranslateSeesKeysOfChildControlsAndMayConsumeThem) {
