@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "catalogue/text_convert.h"
+
 namespace quillon {
 namespace {
 
@@ -27,15 +29,16 @@ void ReadColumn(sqlite3_stmt* statement, int column, FieldValue& value) {
       value = std::monostate{};
       return;
     default: {  // text, and blobs read as text
-      const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-      const std::u16string_view read =
-          text == nullptr ? std::u16string_view()
-                          : std::u16string_view(text, sqlite3_column_bytes16(statement, column) /
-                                                          sizeof(char16_t));
+      // The stored bytes are decoded here rather than by the engine, which would turn an
+      // unpaired surrogate of a Windows file name into U+FFFD.
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      const std::string_view read =
+          text == nullptr ? std::string_view()
+                          : std::string_view(text, sqlite3_column_bytes(statement, column));
       if (auto* held = std::get_if<std::u16string>(&value)) {
-        held->assign(read);
+        AssignFromUtf8(*held, read);
       } else {
-        value.emplace<std::u16string>(read);
+        value.emplace<std::u16string>(FromUtf8(read));
       }
     }
   }

@@ -70,6 +70,8 @@ bool CQuillonDlg::OnInitDialog() {
 }
 
 bool CQuillonDlg::OnDestroy() {
+  // The loading thread works on this window and the application's catalogue: it ends first.
+  app_.Loading().Stop();
   // A window that goes without "Exit" (the end of a test) leaves no icon behind either.
   RemoveTrayIcon();
   if (app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
