@@ -5,7 +5,7 @@ WIN32    := build/win32
 FUZZ     := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all setup build native sanitize win32 run test bench fuzz clean
+.PHONY: all setup build native sanitize win32 run test bench stress fuzz clean
 
 all: build
 
@@ -35,6 +35,11 @@ run: build
 
 bench: native
 	@bash tools/run-bench.sh $(NATIVE)
+
+# The crash test at length: a writer killed 2,000 times, the catalogue checked after each kill.
+stress: native
+	@QUILLON_CRASH_KILLS=2000 $(NATIVE)/tests/catalogue/catalogue_crash_tests \
+	  --gtest_filter='CatalogueCrash.*'
 
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -51,9 +51,14 @@ bool ResultSet::Load(sqlite3_stmt* statement) {
   open_ = columns > 0;
   row_ = 0;
   columns_.resize(columns);
+  columnNames_.resize(columns);
   for (int i = 0; i < columns; ++i) {
-    const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(statement, i));
-    columns_[i] = name != nullptr ? name : u"";
+    // The same statement runs again and again with the same columns: convert only a change.
+    const char* name = sqlite3_column_name(statement, i);
+    if (name == nullptr) name = "";
+    if (columnNames_[i] == name) continue;
+    columnNames_[i] = name;
+    columns_[i] = FromUtf8(name);
   }
   // Values are assigned over the previous ones so that their texts' storage is reused.
   std::size_t used = 0;

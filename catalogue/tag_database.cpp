@@ -125,6 +125,7 @@ struct TagDatabase::Engine {
   sqlite3* db = nullptr;
   std::mutex handleLock;  // between Interrupt() on another thread and open or close
   std::unique_ptr<StatementCache> statements;
+  std::string sql;  // the statement being run, as the engine takes it
   ResultSet result;
   ResultSet spare;
   BusyWait busy;
@@ -226,7 +227,8 @@ int TagDatabase::Execute(const std::u16string& statement) {
   }
   std::string error;
   int code = SQLITE_OK;
-  if (engine_->Run(ToUtf8(statement), error, code)) {
+  AssignToUtf8(engine_->sql, statement);
+  if (engine_->Run(engine_->sql, error, code)) {
     engine_->busy.Succeeded();
     if (engine_->batches == 0) engine_->reads.Rearm();
     return 1;
@@ -266,6 +268,20 @@ FieldValue TagDatabase::GetFieldValue(std::u16string_view name) {
     return {};
   }
   return result.Value(column);
+}
+
+void TagDatabase::ReadText(std::u16string_view name, std::u16string& out,
+                           CatalogueReporter* reporter) {
+  std::lock_guard lock(DatabaseLock());
+  const ResultSet& result = engine_->result;
+  const int column = result.IsOpen() && !result.AtEnd() ? result.ColumnIndex(name) : -1;
+  if (column >= 0) {
+    if (const auto* text = std::get_if<std::u16string>(&result.Value(column))) {
+      out.assign(*text);
+      return;
+    }
+  }
+  out = AsText(GetFieldValue(name), reporter);
 }
 
 bool TagDatabase::AtEnd() const {

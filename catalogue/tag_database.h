@@ -65,6 +65,9 @@ class TagDatabase {
   int MoveNext();
   // The column `name` (any case) of the current row; the integer 0 at the end of the result.
   FieldValue GetFieldValue(std::u16string_view name);
+  // AsText(GetFieldValue(name), reporter) into `out`, reusing its storage: the search reads
+  // every text of every file found this way.
+  void ReadText(std::u16string_view name, std::u16string& out, CatalogueReporter* reporter);
   // True when the current result has no row left (or there is none): a reader that must tell
   // a stored 0 from the end asks this.
   bool AtEnd() const;

@@ -27,10 +27,10 @@ bool ReadFileRow(TagDatabase& db, std::int32_t id, FileRecord& record) {
   }
   CatalogueReporter* damaged = db.ReadReporter();
   record.ID = AsInteger(db.GetFieldValue(u"ID"), damaged);
-  record.FileName = AsText(db.GetFieldValue(u"FileName"), damaged);
-  record.Path = AsText(db.GetFieldValue(u"Path"), damaged);
-  record.Tags = AsText(db.GetFieldValue(u"Tags"), damaged);
-  record.Comment = AsText(db.GetFieldValue(u"Comment"), damaged);
+  db.ReadText(u"FileName", record.FileName, damaged);
+  db.ReadText(u"Path", record.Path, damaged);
+  db.ReadText(u"Tags", record.Tags, damaged);
+  db.ReadText(u"Comment", record.Comment, damaged);
   record.deleted = 0;
   return record.ID > 0;
 }

@@ -38,30 +38,45 @@ std::u16string FromUtf8(std::string_view text) {
 }
 
 void AssignFromUtf8(std::u16string& out, std::string_view text) {
-  out.clear();
-  out.reserve(text.size());
+  // Sized for the longest result and written through a pointer: every text the catalogue
+  // reads passes here, and most of it is plain ASCII.
+  out.resize(text.size());
+  char16_t* next = out.data();
   for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      *next++ = byte;
+      ++i;
+      continue;
+    }
     auto [code, length] = DecodeAt(text, i);
     if (length == 0) {
-      out.push_back(u'\uFFFD');  // a broken sequence stands as one replacement character
+      *next++ = u'\uFFFD';  // a broken sequence stands as one replacement character
       ++i;
       continue;
     }
     if (code >= 0x10000) {
       code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+      *next++ = static_cast<char16_t>(0xD800 + (code >> 10));
+      *next++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
     } else {
-      out.push_back(static_cast<char16_t>(code));
+      *next++ = static_cast<char16_t>(code);
     }
     i += length;
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
 }
 
 std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  AssignToUtf8(out, text);
+  return out;
+}
+
+void AssignToUtf8(std::string& out, std::u16string_view text) {
   // Written through a pointer into room for the longest result: statements are converted on
   // every Execute, and appending byte by byte costs more than the conversion itself.
-  std::string out(text.size() * 3, '\0');
+  out.resize(text.size() * 3);
   char* next = out.data();
   const auto put = [&next](char32_t byte) { *next++ = static_cast<char>(byte); };
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -87,7 +102,6 @@ std::string ToUtf8(std::u16string_view text) {
     }
   }
   out.resize(static_cast<std::size_t>(next - out.data()));
-  return out;
 }
 
 bool IsValidUtf8(std::string_view text) {

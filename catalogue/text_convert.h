@@ -16,6 +16,8 @@ std::u16string FromUtf8(std::string_view text);
 // The same into `out`, reusing its storage.
 void AssignFromUtf8(std::u16string& out, std::string_view text);
 std::string ToUtf8(std::u16string_view text);
+// The same into `out`, reusing its storage.
+void AssignToUtf8(std::string& out, std::u16string_view text);
 
 // True when `text` is strict UTF-8: no broken sequence and no encoded surrogate.
 bool IsValidUtf8(std::string_view text);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "catalogue/schema.h"
 #include "catalogue/tag_database.h"
 #include "framework/wide.h"
@@ -204,6 +206,53 @@ TEST_F(StartupTest, FileThatIsNoCatalogueFailsLikeAMissingOne) {
   EXPECT_EQ(quitBoxes, 1);
   EXPECT_EQ(window.ItemText(IDC_STATUS), u"Loading...");
   EXPECT_EQ(app.Folders().Count(), 0u);
+}
+
+TEST_F(StartupTest, ClosingWhileAnotherProgramHoldsTheCatalogueEndsTheLoadFirst) {
+  MakeCatalogue();
+  // Another program holds the whole file, so the load waits for it.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(std::filesystem::path(CataloguePath()).string().c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start());
+  // Closing the window ends the load, which never outlives what it reads.
+  window_.reset();
+  EXPECT_TRUE(app_->Loading().Finished());
+  testing::PumpPending();
+  EXPECT_EQ(boxes.Count(), 0u);  // an ended load tells nobody of its failure
+  sqlite3_close(other);
+}
+
+TEST_F(StartupTest, MoreFilesThanTheListHoldsAreCountedInTheStatusLine) {
+  MakeCatalogue();
+  {
+    TagDatabase db;
+    ASSERT_EQ(db.Open(CataloguePath()), 1);
+    DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) WITH RECURSIVE "
+                         u"n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10002) "
+                         u"SELECT 'f' || i || '.txt', 'C:\\bulk', CASE WHEN i < 3 THEN 'few;' "
+                         u"ELSE 'bulk;' END, '' FROM n"),
+              1);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_taglist(FileID, Tag) SELECT ID, substr(Tags, 1, "
+                         u"length(Tags) - 1) FROM db_filetags"),
+              1);
+    ASSERT_TRUE(batch.Commit());
+  }
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(WaitForLoad());
+  CQuillonDlg& window = *window_;
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
+  EXPECT_EQ(window.Files().Count(), 10000u);
+  window.ListFiles(u"few;");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  window.ListFiles(u"bulk;");  // exactly as many as the list holds
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  window.ListFiles(u"few;bulk;");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
+  EXPECT_EQ(boxes.Count(), 0u);
 }
 
 TEST_F(StartupTest, DatabaseErrorsReachTheUserInTheProgramsBox) {
