@@ -25,6 +25,7 @@ HICON LoadProgramIcon(int metricX, int metricY) {
 CQuillonDlg::CQuillonDlg(CQuillonApp& app) : CDialog(IDD_QUILLON_DIALOG), app_(app) {}
 
 CQuillonDlg::~CQuillonDlg() {
+  app_.Loading().Stop();  // also when the window goes without its destruction message
   if (Handle() && app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
 }
 

@@ -215,7 +215,7 @@ TEST_F(CatalogueCliTest, SearchPrintsEveryMatchBeyondTheListsLimit) {
 class Holder {
  public:
   Holder(const std::filesystem::path& file, const char* begin) {
-    sqlite3_open(file.string().c_str(), &db_);
+    sqlite3_open(ToUtf8(file.u16string()).c_str(), &db_);
     held_ = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) == SQLITE_OK;
   }
   ~Holder() { sqlite3_close(db_); }

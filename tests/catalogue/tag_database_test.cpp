@@ -458,7 +458,7 @@ TEST(TagDatabaseJournal, ACatalogueLeftInWriteAheadModeReturnsToTheJournalWithIt
   const auto file = folder.Path() / "data.dat";
   ASSERT_TRUE(CreateCatalogue(file.u16string()));
   sqlite3* raw = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(ToUtf8(file.u16string()).c_str(), &raw), SQLITE_OK);
   // Closed as a crash would leave it: the last change only in the log.
   sqlite3_db_config(raw, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   ASSERT_EQ(sqlite3_exec(raw, "PRAGMA journal_mode=WAL; INSERT INTO db_virtualdir(FatherID, "

@@ -16,15 +16,15 @@ TEST(TextConvert, RoundTripsEveryLengthOfSequence) {
 
 TEST(TextConvert, UnpairedSurrogatesRoundTripAndBrokenInputBecomesReplacements) {
   // A Windows file name may hold any 16-bit units: each comes back as it went in.
-  const std::u16string lone[] = {std::u16string(1, char16_t(0xD800)) + u"x",
-                                 u"a" + std::u16string(1, char16_t(0xDFFF)),
+  const std::u16string lone[] = {std::u16string{char16_t(0xD800), u'x'},
+                                 std::u16string{u'a', char16_t(0xDFFF)},
                                  std::u16string{char16_t(0xDC00), char16_t(0xD800)}};
   for (const auto& text : lone) {
     EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
     EXPECT_FALSE(IsValidUtf8(ToUtf8(text)));
     EXPECT_NE(ToUtf8(text), ToUtf8(u"\uFFFD"));
   }
-  EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xed\xa0\x80x");
+  EXPECT_EQ(ToUtf8(lone[0]), "\xed\xa0\x80x");
   EXPECT_TRUE(IsValidUtf8(ToUtf8(u"a\u00e9\U0001F600")));
 
   EXPECT_EQ(FromUtf8("a\xff" "b"), u"a\uFFFDb");

@@ -14,6 +14,7 @@
 
 #include "catalogue/schema.h"
 #include "catalogue/tag_database.h"
+#include "catalogue/text_convert.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "shell/quillon_app.h"
@@ -212,7 +213,7 @@ TEST_F(StartupTest, ClosingWhileAnotherProgramHoldsTheCatalogueEndsTheLoadFirst)
   MakeCatalogue();
   // Another program holds the whole file, so the load waits for it.
   sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(std::filesystem::path(CataloguePath()).string().c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(ToUtf8(CataloguePath()).c_str(), &other), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
   MessageBoxRecorder boxes;
   ASSERT_TRUE(Start());
