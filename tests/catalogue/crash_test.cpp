@@ -39,8 +39,9 @@ FileRecord RecordOf(int file, std::u16string tags) {
   return record;
 }
 
-// Adds, replaces and removes files until it is killed; never returns.
-[[noreturn]] void WriteUntilKilled(const std::u16string& file, unsigned seed) {
+// Adds, replaces and removes files until it is killed, writing a byte to `progress` after each
+// operation; never returns.
+[[noreturn]] void WriteUntilKilled(const std::u16string& file, unsigned seed, int progress) {
   QuietReporter quiet;
   TagDatabase db;
   db.SetReporter(&quiet);
@@ -65,6 +66,8 @@ FileRecord RecordOf(int file, std::u16string tags) {
       default:
         DeleteFileByPath(db, listed, pick().FullPath());
     }
+    const char done = 1;
+    if (write(progress, &done, 1) != 1) _exit(4);
   }
 }
 
@@ -108,36 +111,48 @@ std::string Problems(const std::u16string& file) {
   return problems;
 }
 
+// A kill tests what a process's death leaves behind, which does not depend on the disk: a
+// memory file system spares the loop the disk's flushes.
+std::filesystem::path FastFolderBase() {
+  std::error_code error;
+  return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                          : std::filesystem::temp_directory_path();
+}
+
 int KillCount() {
   const char* configured = std::getenv("QUILLON_CRASH_KILLS");
   return configured != nullptr ? std::atoi(configured) : 120;
 }
 
 TEST(CatalogueCrash, AWriterKilledAtAnyMomentLeavesAWholeCatalogue) {
-  TempFolder folder;
+  TempFolder folder(FastFolderBase());
   const std::u16string file = (folder.Path() / "data.dat").u16string();
   ASSERT_TRUE(CreateCatalogue(file));
   std::mt19937 random(20261208);
   const int kills = KillCount();
-  int filesSeen = 0;
   for (int kill = 0; kill < kills; ++kill) {
+    int progress[2];
+    ASSERT_EQ(pipe(progress), 0);
     const pid_t writer = fork();
     ASSERT_GE(writer, 0);
-    if (writer == 0) WriteUntilKilled(file, static_cast<unsigned>(kill));
-    // Anywhere from before the open to deep inside a run of commits.
-    usleep(static_cast<useconds_t>(random() % 30000));
+    if (writer == 0) {
+      close(progress[0]);
+      WriteUntilKilled(file, static_cast<unsigned>(kill), progress[1]);
+    }
+    close(progress[1]);
+    // Once the writer is under way, anywhere inside its run of commits.
+    char done = 0;
+    const bool started = read(progress[0], &done, 1) == 1;
+    usleep(static_cast<useconds_t>(random() % 20000));
     ::kill(writer, SIGKILL);
+    close(progress[0]);
     int status = 0;
     ASSERT_EQ(waitpid(writer, &status, 0), writer);
+    ASSERT_TRUE(started) << "the writer ended before its first write";
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
     const std::string problems = Problems(file);
     ASSERT_EQ(problems, "") << "after kill " << kill;
-    TagDatabase db;
-    ASSERT_EQ(db.Open(file), 1);
-    FileTable table;
-    filesSeen += static_cast<int>(SearchByTags(db, table, u"*;"));
   }
-  EXPECT_GT(filesSeen, 0);  // the writers got far enough to write
 }
 
 TEST(CatalogueConcurrency, ProcessesAddingTheSameFilesAtOnceStoreEachOnce) {
