@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 
 namespace quillon {
 namespace {

@@ -18,7 +18,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
 namespace quillon {

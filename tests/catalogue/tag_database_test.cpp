@@ -13,7 +13,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/statement_cache.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
 namespace quillon {
