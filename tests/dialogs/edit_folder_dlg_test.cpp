@@ -236,7 +236,7 @@ TEST_F(EditFolderDialog, AFailedWriteKeepsTheDialogOpenAndTheTableAsStored) {
       u"'folders are frozen'); END");
   Run(u"CREATE TRIGGER frozen_update BEFORE UPDATE ON db_virtualdir BEGIN SELECT RAISE(ABORT, "
       u"'folders are frozen'); END");
-  CEditFolderDlg added(context, FolderRecord{});
+  CEditFolderDlg added(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(added);
   Type(added, IDC_FOLDER_NAME, u"Trips");
   Type(added, IDC_ADD_TAGS, u"trip");
@@ -253,7 +253,7 @@ TEST_F(EditFolderDialog, AFailedWriteKeepsTheDialogOpenAndTheTableAsStored) {
   EXPECT_EQ(folders_.Count(), 4u);
   EXPECT_EQ(FolderRows(), 4);
 
-  CEditFolderDlg edited(context, folders_.GetFolder(work));
+  CEditFolderDlg edited(context, folders_.GetFolder(work), CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(edited);
   Type(edited, IDC_FOLDER_NAME, u"Office");
   Click(edited, IDOK);
