@@ -175,23 +175,21 @@ TEST_F(StartupTest, ClosingWhileAnotherProgramHoldsTheCatalogueEndsTheLoadFirst)
   MakeCatalogue();
   // Another program holds the whole file, so the load waits for it.
   sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(ToUtf8(CataloguePath()).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(ToUtf8(file_).c_str(), &other), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create());
   // Closing the window ends the load, which never outlives what it reads.
   window_.reset();
   EXPECT_TRUE(app_->Loading().Finished());
-  testing::PumpPending();
-  EXPECT_EQ(boxes.Count(), 0u);  // an ended load tells nobody of its failure
+  PumpPending();
+  EXPECT_TRUE(BoxTexts().empty());  // an ended load tells nobody of its failure
   sqlite3_close(other);
 }
 
 TEST_F(StartupTest, MoreFilesThanTheListHoldsAreCountedInTheStatusLine) {
   MakeCatalogue();
   {
-    TagDatabase db;
-    ASSERT_EQ(db.Open(CataloguePath()), 1);
+    TagDatabase& db = db_;
     DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
     ASSERT_EQ(db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) WITH RECURSIVE "
                          u"n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10002) "
@@ -203,8 +201,7 @@ TEST_F(StartupTest, MoreFilesThanTheListHoldsAreCountedInTheStatusLine) {
               1);
     ASSERT_TRUE(batch.Commit());
   }
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create());
   ASSERT_TRUE(WaitForLoad());
   CQuillonDlg& window = *window_;
   EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
