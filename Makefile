@@ -6,7 +6,7 @@ WIN64    := build/win64
 FUZZ     := build/fuzz
 CMAKE_GEN := -G Ninja
 
-.PHONY: all setup build native sanitize win32 win32-configure win64 windows installer run test bench fuzz clean
+.PHONY: all setup build native sanitize win32 win32-configure win64 windows installer run test bench stress fuzz clean
 
 all: build
 
@@ -53,6 +53,11 @@ run: build
 
 bench: native windows
 	@QUILLON_WIN32=$(CURDIR)/build/$$(bash tools/windows-tree.sh) bash tools/run-bench.sh $(NATIVE)
+
+# The crash test at length: a writer killed 2,000 times, the catalogue checked after each kill.
+stress: native
+	@QUILLON_CRASH_KILLS=2000 $(NATIVE)/tests/catalogue/catalogue_crash_tests \
+	  --gtest_filter='CatalogueCrash.*'
 
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -68,11 +68,11 @@ int Run() {
   std::printf("rows listed at start: %ld\n", static_cast<long>(rows()));
 
   FileTable found;
-  SearchByTags(app.Database(), found, kAllFilesTagText);
+  const std::uint32_t foundCount = SearchByTags(app.Database(), found, kAllFilesTagText);
   // Each measure ends with the list painted.
   const double fillOnly = Best([&] {
     FileTable table = found;
-    window.ListFoundFiles(std::u16string(kAllFilesTagText), std::move(table));
+    window.ListFoundFiles(std::u16string(kAllFilesTagText), std::move(table), foundCount);
     ::UpdateWindow(list);
   });
   const double listing = Best([&] {

@@ -65,25 +65,38 @@ std::int32_t FindFileId(TagDatabase& db, const FileRecord& record) {
 
 bool InsertFile(TagDatabase& db, const FileRecord& record) {
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
-  return WriteFileRows(db, record) != 0 && batch.Commit();
+  return batch.Began() && WriteFileRows(db, record) != 0 && batch.Commit();
+}
+
+AddResult AddFileOnce(TagDatabase& db, const FileRecord& record) {
+  // The check and the insert share the write lock: another process adding the same file at
+  // the same moment waits for this one and then finds the entry.
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (!batch.Began()) return AddResult::kFailed;
+  if (FindFileId(db, record) != 0) return AddResult::kAlreadyCatalogued;
+  return WriteFileRows(db, record) != 0 && batch.Commit() ? AddResult::kAdded : AddResult::kFailed;
 }
 
 bool ReplaceFile(TagDatabase& db, const FileRecord& record) {
   // The new rows are written before the old ones go, and all of it is kept or none: a file
   // whose new values cannot be stored keeps its old entry.
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (!batch.Began()) return false;
   const std::int32_t newId = WriteFileRows(db, record);
   if (newId == 0) return false;
   if (newId != record.ID && !DeleteFileRows(db, record.ID)) return false;
   return batch.Commit();
 }
 
-void DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath) {
+bool DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath) {
   const std::int32_t index = table.IndexOfPath(fullPath);
-  if (index < 0) return;
-  table.MarkDeleted(index);
+  if (index < 0) return true;  // nothing of that path to remove
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
-  if (DeleteFileRows(db, table.GetFile(index).ID)) batch.Commit();
+  if (!batch.Began() || !DeleteFileRows(db, table.GetFile(index).ID) || !batch.Commit()) {
+    return false;
+  }
+  table.MarkDeleted(index);
+  return true;
 }
 
 }  // namespace quillon

@@ -13,11 +13,16 @@ namespace quillon {
 bool SplitFilePath(FileRecord& record, std::u16string_view fullPath);
 // ID of the catalogued file with the record's Path and FileName, or 0.
 std::int32_t FindFileId(TagDatabase& db, const FileRecord& record);
-// Adds the file with one db_taglist row per tag; false when the file row could not be written.
+// Adds the file with one db_taglist row per tag: all of it or, returning false, nothing.
 bool InsertFile(TagDatabase& db, const FileRecord& record);
+enum class AddResult { kAdded, kAlreadyCatalogued, kFailed };
+// Adds the file unless an entry with its Path and FileName exists, checked and written as one
+// unit, so that a file added from two places at once is stored once.
+AddResult AddFileOnce(TagDatabase& db, const FileRecord& record);
 // Replaces the rows of record.ID by a fresh insert; the file is never lost on a failed insert.
 bool ReplaceFile(TagDatabase& db, const FileRecord& record);
-// Flags the table's record of `fullPath` deleted and deletes its rows; nothing when absent.
-void DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath);
+// Deletes the rows of the table's record of `fullPath` and flags it deleted; false (reported,
+// the record unflagged) when they could not be deleted. Nothing happens for an absent path.
+bool DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath);
 
 }  // namespace quillon

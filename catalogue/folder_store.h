@@ -14,11 +14,13 @@ struct RootFolder {
 };
 
 // Reads every row of db_virtualdir into `table`, in the order the database returns them.
+// A row without a positive ID is skipped, reported once.
 RootFolder ReadFolderRows(TagDatabase& db, FolderTable& table);
-// Writes the record at `index` as a new row and stores the new row's ID in the record.
-void InsertFolderRow(TagDatabase& db, FolderTable& table, std::int32_t index);
-void UpdateFolderRow(TagDatabase& db, const FolderTable& table, std::int32_t index);
-// Flags the record deleted and deletes its one row.
-void DeleteFolderRow(TagDatabase& db, FolderTable& table, std::int32_t index);
+// The writes return false, reported, when the row could not be written; nothing is then
+// stored. Writes the record at `index` as a new row and stores the new row's ID in the record.
+bool InsertFolderRow(TagDatabase& db, FolderTable& table, std::int32_t index);
+bool UpdateFolderRow(TagDatabase& db, const FolderTable& table, std::int32_t index);
+// Deletes the record's one row, then flags the record deleted.
+bool DeleteFolderRow(TagDatabase& db, FolderTable& table, std::int32_t index);
 
 }  // namespace quillon

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "base/text_convert.h"
+
 namespace quillon {
 namespace {
 
@@ -27,15 +29,16 @@ void ReadColumn(sqlite3_stmt* statement, int column, FieldValue& value) {
       value = std::monostate{};
       return;
     default: {  // text, and blobs read as text
-      const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-      const std::u16string_view read =
-          text == nullptr ? std::u16string_view()
-                          : std::u16string_view(text, sqlite3_column_bytes16(statement, column) /
-                                                          sizeof(char16_t));
+      // The stored bytes are decoded here rather than by the engine, which would turn an
+      // unpaired surrogate of a Windows file name into U+FFFD.
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      const std::string_view read =
+          text == nullptr ? std::string_view()
+                          : std::string_view(text, sqlite3_column_bytes(statement, column));
       if (auto* held = std::get_if<std::u16string>(&value)) {
-        held->assign(read);
+        AssignFromUtf8(*held, read);
       } else {
-        value.emplace<std::u16string>(read);
+        value.emplace<std::u16string>(FromUtf8(read));
       }
     }
   }
@@ -48,9 +51,14 @@ bool ResultSet::Load(sqlite3_stmt* statement) {
   open_ = columns > 0;
   row_ = 0;
   columns_.resize(columns);
+  columnNames_.resize(columns);
   for (int i = 0; i < columns; ++i) {
-    const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(statement, i));
-    columns_[i] = name != nullptr ? name : u"";
+    // The same statement runs again and again with the same columns: convert only a change.
+    const char* name = sqlite3_column_name(statement, i);
+    if (name == nullptr) name = "";
+    if (columnNames_[i] == name) continue;
+    columnNames_[i] = name;
+    columns_[i] = FromUtf8(name);
   }
   // Values are assigned over the previous ones so that their texts' storage is reused.
   std::size_t used = 0;

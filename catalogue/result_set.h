@@ -33,6 +33,7 @@ class ResultSet {
 
   bool open_ = false;
   std::vector<std::u16string> columns_;
+  std::vector<std::string> columnNames_;  // as the engine gives them, to notice a change
   std::vector<FieldValue> values_;  // row after row
   std::size_t row_ = 0;
 };

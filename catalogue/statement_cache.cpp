@@ -37,19 +37,27 @@ bool TakesLiftedParameter(sqlite3_stmt* statement) {
 }  // namespace
 
 LiftedStatement LiftTrailingInteger(std::string_view sql) {
+  LiftedStatement lifted;
+  LiftTrailingInteger(sql, lifted);
+  return lifted;
+}
+
+void LiftTrailingInteger(std::string_view sql, LiftedStatement& into) {
   std::size_t digits = sql.size();
   while (digits > 0 && IsDigit(sql[digits - 1])) --digits;
   const std::size_t count = sql.size() - digits;
   std::size_t op = digits;
   while (op > 0 && IsSpace(sql[op - 1])) --op;
   if (count == 0 || count > kMaxLiftedDigits || op == 0 || sql[op - 1] != '=') {
-    return {std::string(sql), std::nullopt};
+    into.text.assign(sql);
+    into.value.reset();
+    return;
   }
   std::int64_t value = 0;
   for (const char c : sql.substr(digits)) value = value * 10 + (c - '0');
-  std::string text(sql.substr(0, digits));
-  text += '?';
-  return {std::move(text), value};
+  into.text.assign(sql.substr(0, digits));
+  into.text += '?';
+  into.value = value;
 }
 
 StatementCache::~StatementCache() {
@@ -57,20 +65,20 @@ StatementCache::~StatementCache() {
 }
 
 sqlite3_stmt* StatementCache::Acquire(std::string_view sql, std::string& error) {
-  LiftedStatement lifted = LiftTrailingInteger(sql);
-  if (lifted.value) {
+  LiftTrailingInteger(sql, lifted_);
+  if (lifted_.value) {
     std::string ignored;
-    if (Entry* entry = Find(lifted.text, true, ignored); entry && entry->statement) {
-      sqlite3_bind_int64(entry->statement, 1, *lifted.value);
+    if (Entry* entry = Find(lifted_.text, true, ignored); entry && entry->statement) {
+      sqlite3_bind_int64(entry->statement, 1, *lifted_.value);
       return entry->statement;
     }
   }
   Entry* entry = Find(std::string(sql), false, error);
   if (entry == nullptr) return nullptr;
   // The literal form works where the lifted one did not: remember that for this shape.
-  if (lifted.value && entries_.find(lifted.text) == entries_.end()) {
+  if (lifted_.value && entries_.find(lifted_.text) == entries_.end()) {
     if (entries_.size() >= kCachedStatements) EvictOldest();
-    entries_.emplace(std::move(lifted.text), Entry{nullptr, ++clock_});
+    entries_.emplace(lifted_.text, Entry{nullptr, ++clock_});
   }
   return entry->statement;
 }

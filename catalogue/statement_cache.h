@@ -24,6 +24,8 @@ struct LiftedStatement {
   std::optional<std::int64_t> value;
 };
 LiftedStatement LiftTrailingInteger(std::string_view sql);
+// The same into `into`, reusing its storage.
+void LiftTrailingInteger(std::string_view sql, LiftedStatement& into);
 
 class StatementCache {
  public:
@@ -47,6 +49,7 @@ class StatementCache {
   void EvictOldest();
 
   sqlite3* db_;
+  LiftedStatement lifted_;  // working storage of Acquire
   std::unordered_map<std::string, Entry> entries_;
   std::uint64_t clock_ = 0;
 };

@@ -52,6 +52,10 @@ FolderRecord FolderTable::FindFolderByViewHandle(std::uintptr_t handle) const {
   return missing;
 }
 
+void FolderTable::DropNewest(std::int32_t index) {
+  if (count_ > 0 && index == static_cast<std::int32_t>(count_ - 1)) --count_;
+}
+
 void FolderTable::SetId(std::int32_t index, std::int32_t id) {
   if (InTable(index, count_)) records_[index].ID = id;
 }

@@ -32,6 +32,10 @@ class FolderTable {
   // The first record (deleted ones included) carrying `handle`; ID -1 when none does.
   FolderRecord FindFolderByViewHandle(std::uintptr_t handle) const;
 
+  // Takes back the record just appended at `index` (the last one), whose row could not be
+  // stored: a folder that never existed keeps no slot.
+  void DropNewest(std::int32_t index);
+
   void SetId(std::int32_t index, std::int32_t id);
   void SetViewHandle(std::int32_t index, std::uintptr_t handle);
   void MarkDeleted(std::int32_t index);

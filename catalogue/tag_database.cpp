@@ -6,15 +6,13 @@
 
 #include <sqlite3.h>
 
+#include "catalogue/busy_wait.h"
 #include "catalogue/result_set.h"
 #include "catalogue/statement_cache.h"
 #include "base/text_convert.h"
 
 namespace quillon {
 namespace {
-
-// Another process (a backup, quillon-catalogue) may hold the file briefly; wait for it.
-constexpr int kBusyTimeoutMs = 5000;
 
 class StandardErrorReporter : public CatalogueReporter {
  public:
@@ -34,55 +32,109 @@ std::u16string MessageText(std::string_view message) {
   return FromUtf8(message);
 }
 
-bool HoldsCatalogueTables(sqlite3* db) {
+bool IsLockFailure(int code) {
+  code &= 0xFF;
+  return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+// The count of catalogue tables, or the engine's error code (negated) when it cannot be read.
+int CatalogueTableCount(sqlite3* db) {
   sqlite3_stmt* query = nullptr;
-  const bool ok =
-      sqlite3_prepare_v2(db,
-                         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name "
-                         "COLLATE NOCASE IN ('db_virtualdir', 'db_filetags', 'db_taglist')",
-                         -1, &query, nullptr) == SQLITE_OK &&
-      sqlite3_step(query) == SQLITE_ROW && sqlite3_column_int(query, 0) == 3;
+  int rc = sqlite3_prepare_v2(db,
+                              "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name "
+                              "COLLATE NOCASE IN ('db_virtualdir', 'db_filetags', 'db_taglist')",
+                              -1, &query, nullptr);
+  int count = 0;
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_step(query);
+    if (rc == SQLITE_ROW) count = sqlite3_column_int(query, 0);
+  }
   sqlite3_finalize(query);
-  return ok;
+  return rc == SQLITE_ROW ? count : -sqlite3_extended_errcode(db);
+}
+
+// True when the file keeps its changes in a write-ahead log beside it.
+bool InWriteAheadMode(sqlite3* db) {
+  sqlite3_stmt* query = nullptr;
+  bool wal = false;
+  if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &query, nullptr) == SQLITE_OK &&
+      sqlite3_step(query) == SQLITE_ROW) {
+    const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(query, 0));
+    wal = mode != nullptr && std::string_view(mode) == "wal";
+  }
+  sqlite3_finalize(query);
+  return wal;
 }
 
 }  // namespace
 
+class TagDatabase::OnceReporter : public CatalogueReporter {
+ public:
+  explicit OnceReporter(TagDatabase& db) : db_(db) {}
+  void ReportDatabaseError(const std::u16string& text) override { ReportReadError(text); }
+  void ReportReadError(const std::u16string& text) override {
+    if (reported_) return;
+    reported_ = true;
+    db_.Reporter().ReportReadError(text);
+  }
+  void Rearm() { reported_ = false; }
+
+ private:
+  TagDatabase& db_;
+  bool reported_ = false;
+};
+
 struct TagDatabase::Engine {
+  explicit Engine(TagDatabase& owner) : reads(owner) {}
   ~Engine() { Close(); }
 
   void Close() {
     statements.reset();
-    sqlite3_close_v2(db);
-    db = nullptr;
+    {
+      std::lock_guard handle(handleLock);
+      sqlite3_close_v2(db);
+      db = nullptr;
+    }
     result = ResultSet();
     spare = ResultSet();
+    batches = 0;
+    writeBatches = 0;
   }
 
   // Runs one statement; on success its rows become the current result.
-  bool Run(std::string_view sql, std::string& error) {
+  bool Run(std::string_view sql, std::string& error, int& code) {
     sqlite3_stmt* statement = statements->Acquire(sql, error);
-    if (statement == nullptr) return false;
+    if (statement == nullptr) {
+      code = sqlite3_extended_errcode(db);
+      return false;
+    }
     // The rows go into the spare result first, so a failure leaves the current one readable;
     // the two swap roles and keep their storage for the next statements.
     const bool ok = spare.Load(statement);
-    if (!ok) error = sqlite3_errmsg(db);
+    if (!ok) {
+      error = sqlite3_errmsg(db);
+      code = sqlite3_extended_errcode(db);
+    }
     sqlite3_reset(statement);
     if (ok) std::swap(result, spare);
     return ok;
   }
 
-  // Transaction control, which never touches the current result.
-  bool Control(const char* sql, CatalogueReporter& reporter) {
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK) return true;
-    reporter.ReportDatabaseError(MessageText(sqlite3_errmsg(db)));
-    return false;
-  }
+  static int OnBusy(void* self, int) { return static_cast<Engine*>(self)->busy.TryAgain(); }
 
   sqlite3* db = nullptr;
+  std::mutex handleLock;  // between Interrupt() on another thread and open or close
   std::unique_ptr<StatementCache> statements;
+  std::string sql;  // the statement being run, as the engine takes it
   ResultSet result;
   ResultSet spare;
+  BusyWait busy;
+  OnceReporter reads;
+  OpenFailure openFailure = OpenFailure::kNone;
+  int batches = 0;        // open batches of any kind
+  int writeBatches = 0;   // open write batches; the outer one holds the transaction
+  bool writeBegan = false;
+  bool writeDoomed = false;  // a joined write batch ended without committing
 };
 
 std::recursive_mutex& DatabaseLock() {
@@ -109,7 +161,7 @@ std::u16string SqlInteger(std::int64_t value) {
 TagDatabase::TagDatabase() {
   // Touching the lock here makes it outlive a TagDatabase that is itself a static object.
   std::lock_guard lock(DatabaseLock());
-  engine_ = std::make_unique<Engine>();
+  engine_ = std::make_unique<Engine>(*this);
 }
 
 TagDatabase::~TagDatabase() {
@@ -120,6 +172,7 @@ TagDatabase::~TagDatabase() {
 int TagDatabase::Open(const std::u16string& path) {
   std::lock_guard lock(DatabaseLock());
   engine_->Close();
+  engine_->openFailure = OpenFailure::kMissingOrNotCatalogue;
   sqlite3* db = nullptr;
   // Read-write only: a missing file must fail here rather than turn into an empty database.
   // The connection needs no lock of its own: every use holds DatabaseLock().
@@ -128,28 +181,59 @@ int TagDatabase::Open(const std::u16string& path) {
     sqlite3_close_v2(db);
     return 0;
   }
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  if (!HoldsCatalogueTables(db)) {
+  sqlite3_busy_handler(db, &Engine::OnBusy, engine_.get());
+  const int tables = CatalogueTableCount(db);
+  if (tables != 3) {
+    if (tables < 0 && IsLockFailure(-tables)) engine_->openFailure = OpenFailure::kInUse;
     sqlite3_close_v2(db);
     return 0;
   }
-  // Write-ahead logging lets other processes read the catalogue while the program writes it.
-  // A file that cannot switch (read-only media) still works in its own journal mode.
-  sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-  engine_->db = db;
+  // The rollback journal keeps every committed change in data.dat itself, so a copy of the
+  // file alone is whole. Switching back from write-ahead mode first moves the log's content
+  // into the file; while another program has the file open it cannot, and the log is still
+  // read and kept.
+  if (InWriteAheadMode(db)) sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+  {
+    std::lock_guard handle(engine_->handleLock);
+    engine_->db = db;
+  }
   engine_->statements = std::make_unique<StatementCache>(db);
+  engine_->openFailure = OpenFailure::kNone;
+  engine_->busy.Succeeded();
   return 1;
+}
+
+OpenFailure TagDatabase::LastOpenFailure() const {
+  std::lock_guard lock(DatabaseLock());
+  return engine_->openFailure;
+}
+
+void TagDatabase::ReportFailure(int code, const std::u16string& text) {
+  if (engine_->busy.Stopped()) return;  // the program is ending: nobody is there to tell
+  if (!IsLockFailure(code)) {
+    Reporter().ReportDatabaseError(text);
+    return;
+  }
+  if (engine_->busy.ShouldReport()) Reporter().ReportDatabaseError(text);
+  engine_->busy.FailureHandled();
 }
 
 int TagDatabase::Execute(const std::u16string& statement) {
   std::lock_guard lock(DatabaseLock());
+  if (engine_->busy.Stopped()) return 0;
   if (engine_->db == nullptr) {
     Reporter().ReportDatabaseError(u"The catalogue is not open.");
     return 0;
   }
   std::string error;
-  if (engine_->Run(ToUtf8(statement), error)) return 1;
-  Reporter().ReportDatabaseError(MessageText(error));
+  int code = SQLITE_OK;
+  AssignToUtf8(engine_->sql, statement);
+  if (engine_->Run(engine_->sql, error, code)) {
+    engine_->busy.Succeeded();
+    if (engine_->batches == 0) engine_->reads.Rearm();
+    return 1;
+  }
+  ReportFailure(code, MessageText(error));
   return 0;
 }
 
@@ -172,18 +256,40 @@ FieldValue TagDatabase::GetFieldValue(std::u16string_view name) {
   std::lock_guard lock(DatabaseLock());
   const ResultSet& result = engine_->result;
   if (!result.IsOpen()) {
-    Reporter().ReportReadError(u"Cannot read the column \"" + std::u16string(name) +
-                               u"\": there is no open result.");
+    engine_->reads.ReportReadError(u"Cannot read the column \"" + std::u16string(name) +
+                                   u"\": there is no open result.");
     return {};
   }
   if (result.AtEnd()) return std::int64_t{0};
   const int column = result.ColumnIndex(name);
   if (column < 0) {
-    Reporter().ReportReadError(u"The result has no column \"" + std::u16string(name) + u"\".");
+    engine_->reads.ReportReadError(u"The result has no column \"" + std::u16string(name) +
+                                   u"\".");
     return {};
   }
   return result.Value(column);
 }
+
+void TagDatabase::ReadText(std::u16string_view name, std::u16string& out,
+                           CatalogueReporter* reporter) {
+  std::lock_guard lock(DatabaseLock());
+  const ResultSet& result = engine_->result;
+  const int column = result.IsOpen() && !result.AtEnd() ? result.ColumnIndex(name) : -1;
+  if (column >= 0) {
+    if (const auto* text = std::get_if<std::u16string>(&result.Value(column))) {
+      out.assign(*text);
+      return;
+    }
+  }
+  out = AsText(GetFieldValue(name), reporter);
+}
+
+bool TagDatabase::AtEnd() const {
+  std::lock_guard lock(DatabaseLock());
+  return !engine_->result.IsOpen() || engine_->result.AtEnd();
+}
+
+CatalogueReporter* TagDatabase::ReadReporter() { return &engine_->reads; }
 
 bool TagDatabase::IsOpen() const {
   std::lock_guard lock(DatabaseLock());
@@ -205,31 +311,92 @@ CatalogueReporter& TagDatabase::Reporter() const {
   return reporter_ != nullptr ? *reporter_ : standardError;
 }
 
+BusyWait& TagDatabase::Busy() { return engine_->busy; }
+
+void TagDatabase::Interrupt() {
+  // Without the database lock, which the interrupted thread holds.
+  engine_->busy.Stop();
+  std::lock_guard handle(engine_->handleLock);
+  if (engine_->db != nullptr) sqlite3_interrupt(engine_->db);
+}
+
+bool TagDatabase::Control(const char* sql) {
+  sqlite3* db = engine_->db;
+  if (engine_->busy.Stopped()) return false;
+  if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK) {
+    // Only taking the write lock proves that no other program holds the file.
+    if (std::string_view(sql) == "BEGIN IMMEDIATE") engine_->busy.Succeeded();
+    return true;
+  }
+  ReportFailure(sqlite3_extended_errcode(db), MessageText(sqlite3_errmsg(db)));
+  return false;
+}
+
+bool TagDatabase::InTransaction() const {
+  return engine_->db != nullptr && sqlite3_get_autocommit(engine_->db) == 0;
+}
+
 DatabaseBatch::DatabaseBatch(TagDatabase& db, Kind kind)
     : db_(db), lock_(DatabaseLock()), kind_(kind) {
-  sqlite3* handle = db_.engine_->db;
-  if (handle == nullptr || sqlite3_get_autocommit(handle) == 0) return;
-  // A write batch takes the write lock at once, so it cannot meet a busy lock half way.
-  outer_ = db_.engine_->Control(kind_ == Kind::kWrite ? "BEGIN IMMEDIATE" : "BEGIN",
-                                db_.Reporter());
+  TagDatabase::Engine& engine = *db_.engine_;
+  if (engine.batches++ == 0) engine.reads.Rearm();
+  if (engine.db == nullptr) {
+    if (kind_ == Kind::kWrite && !engine.busy.Stopped()) {
+      db_.Reporter().ReportDatabaseError(u"The catalogue is not open.");
+    }
+    return;
+  }
+  if (kind_ == Kind::kRead) {
+    // Beginning a read takes no lock yet, so it cannot fail on another program.
+    if (!db_.InTransaction()) {
+      role_ = Role::kOuter;
+      db_.Control("BEGIN");
+    }
+    began_ = true;
+    return;
+  }
+  if (engine.writeBatches++ > 0) {
+    began_ = engine.writeBegan;
+    return;
+  }
+  role_ = Role::kOuter;
+  // A read batch around this one only shares a snapshot: it ends here and starts again
+  // afterwards, so this batch's changes are kept or undone by this batch alone.
+  if (db_.InTransaction()) resumeRead_ = db_.Control("COMMIT");
+  // The write lock is taken at once, so the batch cannot meet a busy lock half way.
+  began_ = db_.Control("BEGIN IMMEDIATE");
+  engine.writeBegan = began_;
+  engine.writeDoomed = false;
 }
 
 DatabaseBatch::~DatabaseBatch() {
-  sqlite3* handle = db_.engine_->db;
-  if (!outer_ || handle == nullptr || sqlite3_get_autocommit(handle) != 0) return;
-  // A read batch has nothing to undo; ending it releases its snapshot.
-  db_.engine_->Control(kind_ == Kind::kWrite ? "ROLLBACK" : "COMMIT", db_.Reporter());
+  TagDatabase::Engine& engine = *db_.engine_;
+  --engine.batches;
+  if (engine.db == nullptr) return;
+  if (kind_ == Kind::kRead) {
+    // A read batch has nothing to undo; ending it releases its snapshot.
+    if (role_ == Role::kOuter && db_.InTransaction()) db_.Control("COMMIT");
+    return;
+  }
+  --engine.writeBatches;
+  if (role_ == Role::kJoined) {
+    if (!committed_) engine.writeDoomed = true;
+    return;
+  }
+  if (began_ && !committed_ && db_.InTransaction()) db_.Control("ROLLBACK");
+  if (resumeRead_) db_.Control("BEGIN");
 }
 
 bool DatabaseBatch::Commit() {
-  if (!outer_) return true;
-  outer_ = false;
+  if (!began_ || committed_) return began_ && committed_;
+  committed_ = true;
   TagDatabase::Engine& engine = *db_.engine_;
+  if (kind_ == Kind::kRead || role_ == Role::kJoined) return true;
   // The engine ends a transaction by itself after some failures (a full disk); its changes
   // are then gone and there is nothing left to store.
-  if (engine.db == nullptr || sqlite3_get_autocommit(engine.db) != 0) return false;
-  if (engine.Control("COMMIT", db_.Reporter())) return true;
-  if (sqlite3_get_autocommit(engine.db) == 0) engine.Control("ROLLBACK", db_.Reporter());
+  if (engine.db == nullptr || !db_.InTransaction()) return false;
+  if (!engine.writeDoomed && db_.Control("COMMIT")) return true;
+  if (db_.InTransaction()) db_.Control("ROLLBACK");
   return false;
 }
 

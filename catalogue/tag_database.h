@@ -13,6 +13,8 @@
 
 namespace quillon {
 
+class BusyWait;
+
 // A column value as the column holds it: null, integer, real or text.
 using FieldValue = std::variant<std::monostate, std::int64_t, double, std::u16string>;
 
@@ -42,6 +44,9 @@ std::u16string QuoteSqlText(std::u16string_view text);
 // A number as statements write it: signed decimal.
 std::u16string SqlInteger(std::int64_t value);
 
+// Why the last Open failed.
+enum class OpenFailure { kNone, kMissingOrNotCatalogue, kInUse };
+
 class TagDatabase {
  public:
   TagDatabase();
@@ -50,14 +55,26 @@ class TagDatabase {
   TagDatabase& operator=(const TagDatabase&) = delete;
 
   // 1 on success, 0 on failure (nothing reported). A missing file is a failure: the catalogue
-  // is never created here.
+  // is never created here. Opening never changes the file; a catalogue that an earlier version
+  // left in write-ahead mode is returned to the rollback journal, its log kept.
   int Open(const std::u16string& path);
+  OpenFailure LastOpenFailure() const;
   // 1 on success; 0 after reporting the error text, the previous result kept readable.
   int Execute(const std::u16string& statement);
   // 1 on success; 0 after reporting the error.
   int MoveNext();
   // The column `name` (any case) of the current row; the integer 0 at the end of the result.
   FieldValue GetFieldValue(std::u16string_view name);
+  // AsText(GetFieldValue(name), reporter) into `out`, reusing its storage: the search reads
+  // every text of every file found this way.
+  void ReadText(std::u16string_view name, std::u16string& out, CatalogueReporter* reporter);
+  // True when the current result has no row left (or there is none): a reader that must tell
+  // a stored 0 from the end asks this.
+  bool AtEnd() const;
+  // Reports conversion failures of the current read: the first problem of a batch (or of a
+  // statement outside one) is reported, the rest are not, so a damaged column that repeats in
+  // every row says so once.
+  CatalogueReporter* ReadReporter();
 
   bool IsOpen() const;
   // The ID the database gave the row of the last successful INSERT on this connection.
@@ -65,10 +82,22 @@ class TagDatabase {
   // The reporter for errors; null restores the default one.
   void SetReporter(CatalogueReporter* reporter);
   CatalogueReporter& Reporter() const;
+  // The waits for another program that holds the file; tests give it a clock of their own.
+  BusyWait& Busy();
+  // Ends the work of another thread on this connection at once: a running statement stops,
+  // no lock is waited for again and later statements fail without a word. For the end of
+  // the program; callable from any thread.
+  void Interrupt();
 
  private:
   friend class DatabaseBatch;
+  class OnceReporter;
   struct Engine;
+  // Reports a statement's failure; a failure on another program's lock once per action.
+  void ReportFailure(int code, const std::u16string& text);
+  // Runs transaction control, which never touches the current result; failures are reported.
+  bool Control(const char* sql);
+  bool InTransaction() const;
   std::unique_ptr<Engine> engine_;
   CatalogueReporter* reporter_ = nullptr;
 };
@@ -76,8 +105,10 @@ class TagDatabase {
 // A run of statements handled as one unit, holding the database lock throughout.
 // A read batch lets many lookups share one snapshot of the catalogue instead of taking the
 // file's lock for each statement. A write batch keeps its changes only when Commit() is called
-// and undoes them when it ends without, so a sequence never stops half done.
-// A batch begun inside another joins it, and the outer one decides.
+// and undoes them when it ends without, so a sequence never stops half done; when it cannot
+// begin (another program holds the file) it says so once and Began() is false: the caller then
+// writes nothing. A write batch inside another joins it, and all of them must commit; a write
+// batch inside a read batch is a transaction of its own, decided by itself alone.
 class DatabaseBatch {
  public:
   enum class Kind { kRead, kWrite };
@@ -86,14 +117,19 @@ class DatabaseBatch {
   DatabaseBatch(const DatabaseBatch&) = delete;
   DatabaseBatch& operator=(const DatabaseBatch&) = delete;
 
+  bool Began() const { return began_; }
   // Stores the changes; false (reported) when they could not be stored.
   bool Commit();
 
  private:
+  enum class Role { kOuter, kJoined };
   TagDatabase& db_;
   std::unique_lock<std::recursive_mutex> lock_;
   Kind kind_;
-  bool outer_ = false;
+  Role role_ = Role::kJoined;
+  bool began_ = false;
+  bool committed_ = false;
+  bool resumeRead_ = false;  // a read batch was paused for this write batch
 };
 
 }  // namespace quillon

@@ -1,6 +1,8 @@
 // Finds the catalogued files that carry at least one tag of a tag text.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "catalogue/tables.h"
@@ -8,7 +10,16 @@
 
 namespace quillon {
 
-// Refills `table`: each file once, at the place of the first tag that found it.
-void SearchByTags(TagDatabase& db, FileTable& table, std::u16string_view text);
+// Takes each file found, in order; returns false when it wants no more records.
+using FoundFileSink = std::function<bool(const FileRecord&)>;
+
+// Each file once, at the place of the first tag that found it. Once the sink wants no more,
+// no further file rows are read, but the tag rows still are, so the result is the number of
+// files the text finds, those not passed to the sink included.
+std::uint32_t SearchFiles(TagDatabase& db, std::u16string_view text, const FoundFileSink& sink);
+
+// Refills `table` with the files found; returns how many the text finds, which is more than
+// table.Count() when the table could not hold them all.
+std::uint32_t SearchByTags(TagDatabase& db, FileTable& table, std::u16string_view text);
 
 }  // namespace quillon

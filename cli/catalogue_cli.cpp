@@ -78,6 +78,11 @@ bool OpenCatalogue(TagDatabase& db, const std::u16string& dir, Console& console)
   db.SetReporter(&console);
   const std::u16string file = CatalogueFile(dir);
   if (db.Open(file)) return true;
+  if (db.LastOpenFailure() == OpenFailure::kInUse) {
+    console.Fail(u"Cannot open the catalogue " + file +
+                 u": the catalogue is in use by another program; try again.");
+    return false;
+  }
   console.Fail(u"Cannot open the catalogue " + file +
                u": it is missing or is not a Quillon catalogue (\"quillon-catalogue init\" "
                u"makes one).");
@@ -111,21 +116,30 @@ int Add(const Operands& operands, Console& console) {
   if (!std::filesystem::exists(std::filesystem::path(path), error)) {
     return console.Fail(kFileMissing + path);
   }
-  SplitFilePath(record, CataloguePath(std::filesystem::path(path)));
-  if (FindFileId(db, record) != 0) return console.Fail(kFileCatalogued);
-  if (!InsertFile(db, record)) return kCliFailed;
-  console.Line(record.FullPath());
-  return kCliSucceeded;
+  std::u16string problem;
+  const auto windowsPath = CataloguePath(std::filesystem::path(path), problem);
+  if (!windowsPath) return console.Fail(u"Cannot catalogue " + path + u": " + problem + u".");
+  SplitFilePath(record, *windowsPath);
+  switch (AddFileOnce(db, record)) {
+    case AddResult::kAdded:
+      console.Line(record.FullPath());
+      return kCliSucceeded;
+    case AddResult::kAlreadyCatalogued:
+      return console.Fail(kFileCatalogued);
+    case AddResult::kFailed:
+      break;
+  }
+  return kCliFailed;
 }
 
 int Search(const Operands& operands, Console& console) {
   TagDatabase db;
   if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
-  FileTable table;
-  SearchByTags(db, table, NormalizeTagText(operands.values[1]));
-  for (std::uint32_t i = 0; i < table.Count(); ++i) {
-    console.Line(table.GetFile(static_cast<std::int32_t>(i)).FullPath());
-  }
+  // Every match: unlike the program's lists, the output has no limit.
+  SearchFiles(db, NormalizeTagText(operands.values[1]), [&console](const FileRecord& file) {
+    console.Line(file.FullPath());
+    return true;
+  });
   return kCliSucceeded;
 }
 

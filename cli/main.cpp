@@ -37,7 +37,16 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
   std::vector<std::u16string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(quillon::FromUtf8(argv[i]));
+  for (int i = 1; i < argc; ++i) {
+    // A name that is not UTF-8 has no Windows spelling, and a converted one would name
+    // another file.
+    if (!quillon::IsValidUtf8(argv[i])) {
+      std::fprintf(stderr, "quillon-catalogue: the argument \"%s\" is not UTF-8 text.\n",
+                   argv[i]);
+      return quillon::kCliBadArguments;
+    }
+    args.push_back(quillon::FromUtf8(argv[i]));
+  }
   return Run(args);
 }
 #endif

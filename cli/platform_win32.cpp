@@ -9,7 +9,7 @@
 
 namespace quillon {
 
-std::u16string CataloguePath(const std::filesystem::path& file) {
+std::optional<std::u16string> CataloguePath(const std::filesystem::path& file, std::u16string&) {
   const std::wstring& given = file.native();
   const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
   if (size == 0) return FromWide(given);

@@ -75,10 +75,17 @@ void CEditFileDlg::OnOK() {
   }
   record_.Tags = tags;
   record_.Comment = ItemText(IDC_COMMENT);
-  // A failed write was reported by the catalogue; the dialog keeps what the user typed.
-  if (!StoreFile(context_.Database(), record_, newFile_)) return;
-  context_.SetCurrentFilter(tags);
-  EndDialog(IDOK);
+  switch (StoreFile(context_.Database(), record_, newFile_)) {
+    case FileStored::kAlreadyCatalogued:
+      ShowInformation(Handle(), IDS_FILE_EXISTED);
+      return;
+    case FileStored::kWriteFailed:
+      return;  // reported by the catalogue; the dialog keeps what the user typed
+    case FileStored::kStored:
+      context_.SetCurrentFilter(tags);
+      EndDialog(IDOK);
+      return;
+  }
 }
 
 }  // namespace quillon

@@ -17,8 +17,17 @@ FilePathVerdict CheckFilePath(TagDatabase& db, FileRecord& record, bool newFile,
   return refused ? FilePathVerdict::kAlreadyCatalogued : FilePathVerdict::kAccepted;
 }
 
-bool StoreFile(TagDatabase& db, const FileRecord& record, bool newFile) {
-  return newFile ? InsertFile(db, record) : ReplaceFile(db, record);
+FileStored StoreFile(TagDatabase& db, const FileRecord& record, bool newFile) {
+  if (!newFile) return ReplaceFile(db, record) ? FileStored::kStored : FileStored::kWriteFailed;
+  switch (AddFileOnce(db, record)) {
+    case AddResult::kAdded:
+      return FileStored::kStored;
+    case AddResult::kAlreadyCatalogued:
+      return FileStored::kAlreadyCatalogued;
+    case AddResult::kFailed:
+      break;
+  }
+  return FileStored::kWriteFailed;
 }
 
 }  // namespace quillon

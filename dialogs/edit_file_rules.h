@@ -28,7 +28,13 @@ enum class FilePathVerdict {
 FilePathVerdict CheckFilePath(TagDatabase& db, FileRecord& record, bool newFile,
                               std::u16string_view path);
 
+enum class FileStored {
+  kStored,
+  kAlreadyCatalogued,  // another program catalogued the new file since the check
+  kWriteFailed,        // reported by the catalogue; nothing was written
+};
+
 // Adds the record as a new entry, or replaces the edited entry (record.ID) by it.
-bool StoreFile(TagDatabase& db, const FileRecord& record, bool newFile);
+FileStored StoreFile(TagDatabase& db, const FileRecord& record, bool newFile);
 
 }  // namespace quillon

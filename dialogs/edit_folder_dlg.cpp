@@ -56,12 +56,17 @@ void CEditFolderDlg::OnOK() {
   }
   record_.DirName = decision.name;
   record_.Tags = tags;
-  if (!StoreFolder(context_.Database(), context_.Folders(), context_.RootFolderId(), record_,
-                   newFolder_)) {
-    ShowInformation(Handle(), IDS_FOLDER_TABLE_FULL);
-    return;
+  switch (StoreFolder(context_.Database(), context_.Folders(), context_.RootFolderId(), record_,
+                      newFolder_)) {
+    case FolderStored::kTableFull:
+      ShowInformation(Handle(), IDS_FOLDER_TABLE_FULL);
+      return;
+    case FolderStored::kWriteFailed:
+      return;  // the catalogue told the user; the dialog keeps what was typed
+    case FolderStored::kStored:
+      EndDialog(IDOK);
+      return;
   }
-  EndDialog(IDOK);
 }
 
 }  // namespace quillon

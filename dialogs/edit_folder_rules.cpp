@@ -26,18 +26,27 @@ FolderDecision DecideFolderOk(const FolderTable& table, std::optional<std::int32
   return {FolderVerdict::kAccepted, std::move(*name)};
 }
 
-bool StoreFolder(TagDatabase& db, FolderTable& table, std::int32_t rootFolderId,
-                 FolderRecord& record, bool newFolder) {
+FolderStored StoreFolder(TagDatabase& db, FolderTable& table, std::int32_t rootFolderId,
+                         FolderRecord& record, bool newFolder) {
+  // The table changes first because the stores write the row from it; a failed write takes the
+  // change back, so the tree never shows a folder that is not stored.
   if (newFolder) {
     const std::int32_t index = table.AppendFolder(0, record.DirName, rootFolderId, record.Tags);
-    if (index < 0) return false;
-    InsertFolderRow(db, table, index);
+    if (index < 0) return FolderStored::kTableFull;
+    if (!InsertFolderRow(db, table, index)) {
+      table.DropNewest(index);
+      return FolderStored::kWriteFailed;
+    }
     record = table.GetFolder(index);
-    return true;
+    return FolderStored::kStored;
   }
+  const FolderRecord before = table.GetFolder(record.index);
   table.SetFolder(record);
-  UpdateFolderRow(db, table, record.index);
-  return true;
+  if (!UpdateFolderRow(db, table, record.index)) {
+    table.SetFolder(before);
+    return FolderStored::kWriteFailed;
+  }
+  return FolderStored::kStored;
 }
 
 }  // namespace quillon

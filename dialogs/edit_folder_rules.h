@@ -29,10 +29,15 @@ struct FolderDecision {
 FolderDecision DecideFolderOk(const FolderTable& table, std::optional<std::int32_t> ownIndex,
                               std::u16string_view typedName, std::u16string_view tagText);
 
+enum class FolderStored {
+  kStored,
+  kTableFull,    // the table has no free slot; nothing was written
+  kWriteFailed,  // the catalogue refused the write (reported there); table and file unchanged
+};
+
 // Writes an accepted folder: a new one goes under the root folder as a new record and row, an
-// existing one (record.index) gets the name and tags. False when the table has no free slot;
-// then nothing is written.
-bool StoreFolder(TagDatabase& db, FolderTable& table, std::int32_t rootFolderId,
-                 FolderRecord& record, bool newFolder);
+// existing one (record.index) gets the name and tags.
+FolderStored StoreFolder(TagDatabase& db, FolderTable& table, std::int32_t rootFolderId,
+                         FolderRecord& record, bool newFolder);
 
 }  // namespace quillon

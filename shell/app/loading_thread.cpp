@@ -16,71 +16,84 @@
 namespace quillon {
 namespace {
 
-// Long enough for any load; short enough that a forgotten box does not hang the exit.
-constexpr DWORD kEndWaitMs = 5000;
-
 struct LoadJob {
   CQuillonApp* app;
   HWND window;
+  const std::atomic<bool>* stopping;
+
+  // Carries `change` out on the main window's thread and waits for it; nothing happens once
+  // the load is being stopped or when the window has gone in the meantime.
+  void ChangeMainWindow(const std::function<void(CQuillonDlg&)>& change) const {
+    if (*stopping) return;
+    RunOnWindowThread(window, [&] {
+      if (auto* dialog = dynamic_cast<CQuillonDlg*>(CWindow::FromHandle(window))) change(*dialog);
+    });
+  }
+
+  void ShowLoadFailed() const {
+    if (*stopping) return;
+    ShowError(window, LoadResourceString(IDS_LOAD_FAILED), LoadResourceString(IDS_QUIT_CAPTION));
+  }
 };
 
-// Carries `change` out on the main window's thread and waits for it; nothing happens when
-// the window has gone in the meantime.
-void ChangeMainWindow(HWND window, const std::function<void(CQuillonDlg&)>& change) {
-  RunOnWindowThread(window, [&] {
-    if (auto* dialog = dynamic_cast<CQuillonDlg*>(CWindow::FromHandle(window))) change(*dialog);
-  });
-}
-
-void ShowLoadFailed(HWND window) {
-  ShowError(window, LoadResourceString(IDS_LOAD_FAILED), LoadResourceString(IDS_QUIT_CAPTION));
-}
-
-void Load(CQuillonApp& app, HWND window) {
-  ChangeMainWindow(window, [](CQuillonDlg& dialog) {
+void Load(const LoadJob& job) {
+  CQuillonApp& app = *job.app;
+  job.ChangeMainWindow([](CQuillonDlg& dialog) {
     dialog.SetStatusText(LoadResourceString(IDS_LOADING), true);
   });
   const bool opened = app.Database().Open(app.CataloguePath()) != 0;
   // Whatever the outcome: the window shows what could be read.
   const RootFolder root = ReadFolderRows(app.Database(), app.Folders());
-  ChangeMainWindow(window, [&](CQuillonDlg& dialog) {
+  job.ChangeMainWindow([&](CQuillonDlg& dialog) {
     app.SetRootFolderId(root.id);
     dialog.SetRootFolderIndex(root.index);
     dialog.FillFolderTree();
   });
   // The search runs here; the window thread only shows its result.
   FileTable everything;
-  SearchByTags(app.Database(), everything, kAllFilesTagText);
-  ChangeMainWindow(window, [&](CQuillonDlg& dialog) {
-    dialog.ListFoundFiles(std::u16string(kAllFilesTagText), std::move(everything));
+  const std::uint32_t found = SearchByTags(app.Database(), everything, kAllFilesTagText);
+  job.ChangeMainWindow([&](CQuillonDlg& dialog) {
+    dialog.ListFoundFiles(std::u16string(kAllFilesTagText), std::move(everything), found);
   });
   if (!opened) {
-    ShowLoadFailed(window);  // the status line keeps "Loading..."
+    job.ShowLoadFailed();  // the status line keeps "Loading..."
     return;
   }
-  ChangeMainWindow(window, [](CQuillonDlg& dialog) {
-    dialog.SetStatusText(LoadResourceString(IDS_READY), true);
-  });
+  job.ChangeMainWindow([](CQuillonDlg& dialog) { dialog.ShowReadyStatus(); });
 }
 
 DWORD WINAPI LoadingThreadMain(void* parameter) {
   const std::unique_ptr<LoadJob> job(static_cast<LoadJob*>(parameter));
   try {
-    Load(*job->app, job->window);
+    Load(*job);
   } catch (const std::exception&) {
-    ShowLoadFailed(job->window);  // out of memory: the load failed like any other
+    job->ShowLoadFailed();  // out of memory: the load failed like any other
   }
   return 0;
 }
 
 }  // namespace
 
-LoadingThread::~LoadingThread() {
-  if (thread_) ::WaitForSingleObject(thread_, kEndWaitMs);
+LoadingThread::~LoadingThread() { Stop(); }
+
+void LoadingThread::Stop() {
+  if (Finished()) return;
+  stopping_ = true;
+  if (app_ != nullptr) app_->Database().Interrupt();
+  // The thread may be waiting for this thread to carry out a window request: serve those
+  // until it has ended.
+  HANDLE thread = thread_;
+  while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+         WAIT_OBJECT_0 + 1) {
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 bool LoadingThread::Start(CQuillonApp& app, HWND mainWindow) {
-  auto job = std::make_unique<LoadJob>(LoadJob{&app, mainWindow});
+  app_ = &app;
+  stopping_ = false;
+  auto job = std::make_unique<LoadJob>(LoadJob{&app, mainWindow, &stopping_});
   HANDLE thread = ::CreateThread(nullptr, 0, &LoadingThreadMain, job.get(), 0, nullptr);
   if (!thread) return false;
   job.release();  // the thread owns it now

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "framework/gdi.h"
 
 namespace quillon {
@@ -14,7 +16,7 @@ class CQuillonApp;
 class LoadingThread {
  public:
   LoadingThread() = default;
-  // The catalogue the thread reads must outlive it: the owner waits for it (a little) here.
+  // The catalogue the thread reads must outlive it: stops it and waits for its end.
   ~LoadingThread();
   LoadingThread(const LoadingThread&) = delete;
   LoadingThread& operator=(const LoadingThread&) = delete;
@@ -23,8 +25,14 @@ class LoadingThread {
   bool Start(CQuillonApp& app, HWND mainWindow);
   // True once the thread has ended (or never started).
   bool Finished() const;
+  // Ends a load still under way, however slow the catalogue: its statement is interrupted,
+  // nothing more is read or shown, and this returns once the thread has ended. The window
+  // thread's own requests from the loading thread are served meanwhile.
+  void Stop();
 
  private:
+  CQuillonApp* app_ = nullptr;
+  std::atomic<bool> stopping_{false};
   OwnedHandle thread_;
 };
 

@@ -46,7 +46,10 @@ void CQuillonDlg::RemoveFiles() {
   }
   // Every path is read before the first removal changes anything.
   const std::vector<std::u16string> paths = fileList_.SelectedFullPaths();
-  for (const std::u16string& path : paths) DeleteFileByPath(app_.Database(), files_, path);
+  // After a failure (already reported) the rest would fail the same way.
+  for (const std::u16string& path : paths) {
+    if (!DeleteFileByPath(app_.Database(), files_, path)) break;
+  }
   ListFiles(currentFilter_);
 }
 

@@ -41,13 +41,23 @@ void CQuillonDlg::InitFileList() {
 
 void CQuillonDlg::ListFiles(const std::u16string& tagText) {
   const std::u16string filter = ListingFilter(tagText);
-  SearchByTags(app_.Database(), files_, filter);
+  filesFound_ = SearchByTags(app_.Database(), files_, filter);
   ShowFileListing(filter);
+  if (loaded_) ShowReadyStatus();
 }
 
-void CQuillonDlg::ListFoundFiles(const std::u16string& tagText, FileTable&& found) {
+void CQuillonDlg::ListFoundFiles(const std::u16string& tagText, FileTable&& found,
+                                 std::uint32_t foundCount) {
   files_ = std::move(found);
+  filesFound_ = foundCount;
   ShowFileListing(ListingFilter(tagText));
+}
+
+void CQuillonDlg::ShowReadyStatus() {
+  loaded_ = true;
+  const std::u16string text =
+      ReadyStatusText(LoadResourceString(IDS_READY), files_.Count(), filesFound_);
+  if (text != StatusText()) SetStatusText(text, true);
 }
 
 void CQuillonDlg::ShowFileListing(const std::u16string& filter) {

@@ -25,10 +25,13 @@ HICON LoadProgramIcon(int metricX, int metricY) {
 CQuillonDlg::CQuillonDlg(CQuillonApp& app) : CDialog(IDD_QUILLON_DIALOG), app_(app) {}
 
 CQuillonDlg::~CQuillonDlg() {
+  app_.Loading().Stop();  // also when the window goes without its destruction message
   if (Handle() && app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
 }
 
 bool CQuillonDlg::OnDestroy() {
+  // The loading thread works on this window and the application's catalogue: it ends first.
+  app_.Loading().Stop();
   // The catalogue's error boxes no longer have this window to belong to.
   if (app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
   return false;

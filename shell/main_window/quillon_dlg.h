@@ -60,8 +60,12 @@ class CQuillonDlg : public CDialog {
 
   // Lists the files of a tag text and makes it the current filter.
   void ListFiles(const std::u16string& tagText);
-  // Lists `found`, the result of a tag search for `tagText` made away from the window's thread.
-  void ListFoundFiles(const std::u16string& tagText, FileTable&& found);
+  // Lists `found`, the result of a tag search for `tagText` made away from the window's thread
+  // that found `foundCount` files.
+  void ListFoundFiles(const std::u16string& tagText, FileTable&& found, std::uint32_t foundCount);
+  // "Ready", saying how many files the list shows when a search found more than it holds;
+  // from now on every listing keeps the status line up to date.
+  void ShowReadyStatus();
   const std::u16string& CurrentFilter() const { return currentFilter_; }
   void SetCurrentFilter(const std::u16string& tagText) { currentFilter_ = tagText; }
   // The records of the current listing.
@@ -209,6 +213,8 @@ class CQuillonDlg : public CDialog {
   MainFrame frame_;
 
   FileTable files_;
+  std::uint32_t filesFound_ = 0;  // by the search files_ holds, perhaps more than it holds
+  bool loaded_ = false;           // the status line says "Ready"
   std::u16string currentFilter_;
   FolderRecord currentFolder_;
   FileListSort sort_;

@@ -1,5 +1,6 @@
 #include "shell/model/file_list_model.h"
 
+#include "catalogue/tag_database.h"
 #include "catalogue/tag_text.h"
 
 namespace quillon {
@@ -30,6 +31,15 @@ std::u16string ListingFilter(std::u16string_view tagText) {
 }
 
 bool ShowsInSearchBox(std::u16string_view filter) { return filter != kAllFilesTagText; }
+
+std::u16string ReadyStatusText(std::u16string_view ready, std::uint32_t shown,
+                               std::uint32_t found) {
+  std::u16string text(ready);
+  if (found > shown) {
+    text += u" - showing " + SqlInteger(shown) + u" of " + SqlInteger(found) + u" files";
+  }
+  return text;
+}
 
 std::u16string JoinFullPaths(const std::vector<FileRecord>& records) {
   std::u16string joined;

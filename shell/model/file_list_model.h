@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,11 @@ class FileListSort {
 std::u16string ListingFilter(std::u16string_view tagText);
 // The search box shows every listed filter but the one of the whole catalogue.
 bool ShowsInSearchBox(std::u16string_view filter);
+
+// The status line once the catalogue is loaded: `ready` ("Ready"), and, when a search found
+// more files than the list holds, how many of them it shows.
+std::u16string ReadyStatusText(std::u16string_view ready, std::uint32_t shown,
+                               std::uint32_t found);
 
 // The full paths of the records, each but the first after "; ".
 std::u16string JoinFullPaths(const std::vector<FileRecord>& records);

@@ -14,12 +14,25 @@ TEST(TextConvert, RoundTripsEveryLengthOfSequence) {
   EXPECT_EQ(ToUtf8(std::u16string(1000, u'\u65e5')).size(), 3000u);
 }
 
-TEST(TextConvert, BrokenInputBecomesReplacementCharacters) {
-  EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xef\xbf\xbdx");
-  EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xef\xbf\xbd");
+TEST(TextConvert, UnpairedSurrogatesRoundTripAndBrokenInputBecomesReplacements) {
+  // A Windows file name may hold any 16-bit units: each comes back as it went in.
+  const std::u16string lone[] = {std::u16string{char16_t(0xD800), u'x'},
+                                 std::u16string{u'a', char16_t(0xDFFF)},
+                                 std::u16string{char16_t(0xDC00), char16_t(0xD800)}};
+  for (const auto& text : lone) {
+    EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+    EXPECT_FALSE(IsValidUtf8(ToUtf8(text)));
+    EXPECT_NE(ToUtf8(text), ToUtf8(u"\uFFFD"));
+  }
+  EXPECT_EQ(ToUtf8(lone[0]), "\xed\xa0\x80x");
+  EXPECT_TRUE(IsValidUtf8(ToUtf8(u"a\u00e9\U0001F600")));
+
   EXPECT_EQ(FromUtf8("a\xff" "b"), u"a\uFFFDb");
   EXPECT_EQ(FromUtf8("\xe6\x97"), u"\uFFFD\uFFFD");  // cut short
-  EXPECT_EQ(FromUtf8("\xed\xa0\x80"), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
+  EXPECT_EQ(FromUtf8("\xc0\x80"), u"\uFFFD\uFFFD");  // overlong: one unit, one spelling
+  for (const char* broken : {"a\xff", "\xe6\x97", "\xc0\x80", "\xf4\x90\x80\x80"}) {
+    EXPECT_FALSE(IsValidUtf8(broken)) << broken;
+  }
 }
 
 }  // namespace

@@ -9,11 +9,12 @@
 
 namespace quillon::testing {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+
+TempFolder::TempFolder(const std::filesystem::path& base) {
   std::random_device random;
   for (;;) {
-    path_ = std::filesystem::temp_directory_path() /
-            ("quillon-catalogue-test-" + std::to_string(random()));
+    path_ = base / ("quillon-catalogue-test-" + std::to_string(random()));
     if (std::filesystem::create_directory(path_)) return;
   }
 }

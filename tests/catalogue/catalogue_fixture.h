@@ -26,6 +26,8 @@ class RecordingReporter : public CatalogueReporter {
 class TempFolder {
  public:
   TempFolder();
+  // Below `base` instead.
+  explicit TempFolder(const std::filesystem::path& base);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

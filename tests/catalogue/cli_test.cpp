@@ -1,7 +1,11 @@
 // quillon-catalogue run as its users run it: the built program in its own process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
+
+#include <sqlite3.h>
 
 #include "catalogue/tag_database.h"
 #include "catalogue/tag_search.h"
@@ -186,6 +190,90 @@ TEST_F(CatalogueCliTest, FolderAddsAVirtualFolderUnderTheRoot) {
   EXPECT_EQ(Cli({u"folders", dir_}).out, "1\t0\tAll Files\t*;\n2\t1\tHoliday\ttrip;photo;\n");
   EXPECT_EQ(Cli({u"folder", dir_, u"Empty", u";"}).exitCode, 2);
 }
+
+TEST_F(CatalogueCliTest, SearchPrintsEveryMatchBeyondTheListsLimit) {
+  ASSERT_EQ(Cli({u"init", dir_}).exitCode, 0);
+  {
+    TagDatabase db;
+    ASSERT_EQ(db.Open(Catalogue().u16string()), 1);
+    DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) WITH RECURSIVE "
+                         u"n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10002) "
+                         u"SELECT 'f' || i || '.txt', 'C:\\bulk', 'bulk;', '' FROM n"),
+              1);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_taglist(FileID, Tag) SELECT ID, 'bulk' FROM db_filetags"),
+              1);
+    ASSERT_TRUE(batch.Commit());
+  }
+  const ProgramRun search = Cli({u"search", dir_, u"bulk"});
+  ASSERT_EQ(search.exitCode, 0) << search.err;
+  EXPECT_EQ(std::count(search.out.begin(), search.out.end(), '\n'), 10002);
+  EXPECT_NE(search.out.find("C:\\bulk\\f10002.txt\n"), std::string::npos);
+}
+
+// Another program (here: this test) holding the catalogue while the command runs.
+class Holder {
+ public:
+  Holder(const std::filesystem::path& file, const char* begin) {
+    sqlite3_open(ToUtf8(file.u16string()).c_str(), &db_);
+    held_ = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  ~Holder() { sqlite3_close(db_); }
+  bool Held() const { return held_; }
+
+ private:
+  sqlite3* db_ = nullptr;
+  bool held_ = false;
+};
+
+TEST_F(CatalogueCliTest, ACatalogueHeldByAnotherProgramIsSaidToBeInUse) {
+  ASSERT_EQ(Cli({u"init", dir_}).exitCode, 0);
+  const auto file = MakeFile("held.txt");
+  {
+    Holder writing(Catalogue(), "BEGIN IMMEDIATE");
+    ASSERT_TRUE(writing.Held());
+    const ProgramRun add = Cli({u"add", dir_, Native(file), u"t"});
+    EXPECT_EQ(add.exitCode, 1);
+    const auto first = add.err.find("database is locked");
+    ASSERT_NE(first, std::string::npos) << add.err;
+    EXPECT_EQ(add.err.find("database is locked", first + 1), std::string::npos) << add.err;
+  }
+  {
+    Holder everything(Catalogue(), "BEGIN EXCLUSIVE");
+    ASSERT_TRUE(everything.Held());
+    const ProgramRun search = Cli({u"search", dir_, u"*"});
+    EXPECT_EQ(search.exitCode, 1);
+    EXPECT_NE(search.err.find("in use by another program; try again"), std::string::npos)
+        << search.err;
+  }
+  EXPECT_EQ(Cli({u"search", dir_, u"*"}).out, "");  // the refused add left nothing
+  EXPECT_EQ(Cli({u"add", dir_, Native(file), u"t"}).exitCode, 0);
+}
+
+#ifndef _WIN32
+TEST_F(CatalogueCliTest, AddRefusesNamesWindowsCannotOpen) {
+  ASSERT_EQ(Cli({u"init", dir_}).exitCode, 0);
+  for (const char* name : {"back\\slash.txt", "a<b.txt", "what?.txt", "pipe|.txt", "colon:.txt",
+                           "star*.txt", "quote\".txt", "bell\a.txt", "ends in dot.",
+                           "ends in blank "}) {
+    const auto file = MakeFile(name);
+    const ProgramRun add = Cli({u"add", dir_, Native(file), u"t"});
+    EXPECT_EQ(add.exitCode, 1) << name;
+    EXPECT_NE(add.err.find("Cannot catalogue"), std::string::npos) << name << ": " << add.err;
+  }
+  // A folder of such a name refuses its files too.
+  std::filesystem::create_directory(folder_.Path() / "odd?");
+  EXPECT_EQ(Cli({u"add", dir_, Native(MakeFile("odd?/inside.txt")), u"t"}).exitCode, 1);
+
+  // A name that is not UTF-8 has no Windows spelling at all.
+  const auto latin1 = MakeFile("caf\xe9.txt");
+  const std::string program = QUILLON_CLI_PROGRAM;
+  const std::string command = "'" + program + "' add '" + ToUtf8(dir_) + "' '" + latin1.string() +
+                              "' t 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
+  EXPECT_EQ(Cli({u"search", dir_, u"*"}).out, "");
+}
+#endif
 
 }  // namespace
 }  // namespace quillon

@@ -41,6 +41,21 @@ class FileStoreTest : public testing::CatalogueTest {
   }
 };
 
+TEST_F(FileStoreTest, PathsWithUnpairedSurrogatesAreStoredExactly) {
+  // Two Windows files whose names differ only where one holds a lone surrogate unit.
+  const std::u16string lone = u"C:\\s\\a" + std::u16string(1, char16_t(0xD800)) + u".txt";
+  const std::u16string replaced = u"C:\\s\\a\uFFFD.txt";
+  const std::int32_t loneId = AddFile(lone, u"s;");
+  EXPECT_EQ(AddFileOnce(db_, Record(replaced, u"s;")), AddResult::kAdded);
+  EXPECT_EQ(AddFileOnce(db_, Record(lone, u"s;")), AddResult::kAlreadyCatalogued);
+  EXPECT_EQ(FindFileId(db_, Record(lone, u"")), loneId);
+  FileTable table;
+  SearchByTags(db_, table, u"s;");
+  ASSERT_EQ(table.Count(), 2u);
+  EXPECT_EQ(table.GetFile(0).FullPath(), lone);
+  EXPECT_EQ(table.GetFile(1).FullPath(), replaced);
+}
+
 TEST_F(FileStoreTest, InsertWritesTheFileRowAndOneTagRowPerUnit) {
   const FileRecord record = Record(u"D:\\docs\\a.txt", u"a;b;a;", u"");
   ASSERT_TRUE(InsertFile(db_, record));

@@ -45,6 +45,21 @@ TEST_F(FolderStoreTest, ReadsRowsInOrderAndTheLastRootWins) {
   EXPECT_TRUE(reporter_.databaseErrors.empty());
 }
 
+TEST_F(FolderStoreTest, RowsWithoutAPositiveIdAreSkippedWithOneReport) {
+  // A table made by other means, whose IDs are not guarded by the schema.
+  Run(u"DROP TABLE db_virtualdir");
+  Run(u"CREATE TABLE db_virtualdir(ID, FatherID, DirName, Tags)");
+  Run(u"INSERT INTO db_virtualdir VALUES(1, 0, 'root', '*;'), ('x', 1, 'text id', 'a;'), "
+      u"(NULL, 1, 'no id', 'a;'), (0, 1, 'zero', 'a;'), (-4, 1, 'negative', 'a;'), "
+      u"(7, 1, 'after', 'b;')");
+  const RootFolder root = ReadFolderRows(db_, table_);
+  ASSERT_EQ(table_.Count(), 2u);
+  EXPECT_EQ(root.id, 1);
+  EXPECT_EQ(table_.GetFolder(1).DirName, u"after");
+  EXPECT_EQ(table_.GetFolder(1).ID, 7);
+  EXPECT_EQ(reporter_.readErrors.size(), 1u);
+}
+
 TEST_F(FolderStoreTest, NewFolderIsWrittenAsGivenAndLearnsItsId) {
   const RootFolder root = ReadFolderRows(db_, table_);
   const std::int32_t index = NewFolder(u"Trip ", u"", root.id);

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 #include <sqlite3.h>
 
+#include "catalogue/busy_wait.h"
+#include "catalogue/file_store.h"
+#include "catalogue/folder_store.h"
 #include "catalogue/schema.h"
+#include "catalogue/tag_search.h"
 #include "catalogue/statement_cache.h"
 #include "base/text_convert.h"
 #include "catalogue_fixture.h"
@@ -279,16 +284,14 @@ class OtherProcess {
     sqlite3_finalize(query);
     return count;
   }
-  bool AddFolder() {
-    return sqlite3_exec(db_, "INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'o', '')",
-                        nullptr, nullptr, nullptr) == SQLITE_OK;
-  }
+  bool AddFolder() { return Exec("INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'o', '')"); }
+  bool Exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
  private:
   sqlite3* db_ = nullptr;
 };
 
-TEST_F(TagDatabaseTest, OtherProcessesReadAndWriteWhileTheProgramWorks) {
+TEST_F(TagDatabaseTest, OtherProcessesReadWhileTheProgramWritesAndWriteBetweenItsBatches) {
   OtherProcess other(file_);
   {
     DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
@@ -297,15 +300,198 @@ TEST_F(TagDatabaseTest, OtherProcessesReadAndWriteWhileTheProgramWorks) {
     EXPECT_TRUE(batch.Commit());
   }
   EXPECT_EQ(other.CountFolders(), 2);
-  {
-    // A long read does not keep others from writing, and it sees one state throughout.
-    DatabaseBatch batch(db_, DatabaseBatch::Kind::kRead);
-    EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 2);
-    EXPECT_TRUE(other.AddFolder());
-    EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 2);
-  }
+  EXPECT_TRUE(other.AddFolder());
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 3);
   EXPECT_TRUE(reporter_.databaseErrors.empty());
+}
+
+TEST_F(TagDatabaseTest, AWriteBatchInsideAReadBatchIsDecidedByItselfAlone) {
+  OtherProcess other(file_);
+  {
+    DatabaseBatch read(db_, DatabaseBatch::Kind::kRead);
+    EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
+    {
+      DatabaseBatch write(db_, DatabaseBatch::Kind::kWrite);
+      ASSERT_TRUE(write.Began());
+      Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'undone', '')");
+    }
+    {
+      DatabaseBatch write(db_, DatabaseBatch::Kind::kWrite);
+      Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(1, 'kept', '')");
+      EXPECT_TRUE(write.Commit());
+    }
+    EXPECT_EQ(other.CountFolders(), 2);  // stored before the read batch ends
+  }
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir WHERE DirName = 'undone'"), 0);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir WHERE DirName = 'kept'"), 1);
+
+  // A joined batch that ends without committing takes the whole write with it.
+  {
+    DatabaseBatch outer(db_, DatabaseBatch::Kind::kWrite);
+    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(9, 'outer', '')");
+    {
+      DatabaseBatch inner(db_, DatabaseBatch::Kind::kWrite);
+      Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(9, 'inner', '')");
+    }
+    EXPECT_FALSE(outer.Commit());
+  }
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir WHERE FatherID = 9"), 0);
+  EXPECT_TRUE(reporter_.databaseErrors.empty());
+}
+
+// Waits measured on a clock of the test's own, so no test sleeps.
+struct TestClock {
+  explicit TestClock(TagDatabase& db) {
+    db.Busy().SetClock([this] { return now; }, [this](int ms) {
+      now += ms;
+      slept += ms;
+    });
+  }
+  std::int64_t now = 0;
+  std::int64_t slept = 0;
+};
+
+TEST_F(TagDatabaseTest, WhileAnotherProgramHoldsTheFileWritesDoNothingAndAnActionWaitsOnce) {
+  const std::int32_t keptId = AddFile(u"C:\\k\\kept.txt", u"k;");
+  FolderTable folders;
+  ReadFolderRows(db_, folders);
+  FileTable listed;
+  SearchByTags(db_, listed, u"*;");
+  TestClock clock(db_);
+  OtherProcess other(file_);
+
+  // Another program writing: reads go on, writes wait, fail whole and say so once.
+  ASSERT_TRUE(other.Exec("BEGIN IMMEDIATE"));
+  FileRecord added;
+  SplitFilePath(added, u"C:\\k\\new.txt");
+  added.Tags = u"n;m;";
+  FileRecord edited = listed.GetFile(0);
+  edited.Tags = u"changed;";
+  EXPECT_EQ(FindFileId(db_, added), 0);
+  EXPECT_FALSE(InsertFile(db_, added));
+  EXPECT_FALSE(ReplaceFile(db_, edited));
+  EXPECT_FALSE(DeleteFileByPath(db_, listed, u"C:\\k\\kept.txt"));
+  EXPECT_EQ(listed.GetFile(0).deleted, 0);  // still listed as stored
+  EXPECT_EQ(AddFileOnce(db_, added), AddResult::kFailed);
+  EXPECT_LE(clock.slept, BusyWait::kBudgetMs);
+  EXPECT_GE(clock.slept, BusyWait::kBudgetMs - BusyWait::kStepMs);
+  ASSERT_EQ(reporter_.databaseErrors.size(), 1u);
+  EXPECT_NE(reporter_.databaseErrors[0].find(u"locked"), std::u16string::npos);
+
+  // A later action waits again and is told again; folder writes leave the table as it was.
+  clock.now += 10 * BusyWait::kSameActionMs;
+  const FolderRecord root = folders.GetFolder(0);
+  EXPECT_FALSE(DeleteFolderRow(db_, folders, 0));
+  EXPECT_EQ(folders.GetFolder(0).deleted, 0);
+  EXPECT_FALSE(UpdateFolderRow(db_, folders, 0));
+  EXPECT_EQ(reporter_.databaseErrors.size(), 2u);
+  EXPECT_LE(clock.slept, 2 * BusyWait::kBudgetMs);
+  ASSERT_TRUE(other.Exec("ROLLBACK"));
+
+  // Another program holding the whole file: even reads wait, within the same one budget.
+  ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+  clock.now += 10 * BusyWait::kSameActionMs;
+  const std::int64_t before = clock.slept;
+  EXPECT_EQ(FindFileId(db_, added), 0);
+  EXPECT_FALSE(InsertFile(db_, added));
+  SearchByTags(db_, listed, u"*;");
+  EXPECT_LE(clock.slept - before, BusyWait::kBudgetMs);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 3u);
+  ASSERT_TRUE(other.Exec("ROLLBACK"));
+
+  // Nothing was left half written: the add now works, the kept file is untouched.
+  EXPECT_EQ(AddFileOnce(db_, added), AddResult::kAdded);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags"), 2);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_taglist"), 3);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags WHERE ID = " + SqlInteger(keptId)), 1);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 3u);
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The number of files a copy of data.dat alone lists.
+std::uint32_t FilesInCopy(const std::filesystem::path& file, const std::filesystem::path& folder) {
+  const auto copy = folder / "copy.dat";
+  std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
+  TagDatabase db;
+  if (db.Open(copy.u16string()) != 1) return 0;
+  FileTable table;
+  return SearchByTags(db, table, u"*;");
+}
+
+TEST(TagDatabaseJournal, OpeningChangesNothingAndEveryWriteIsInTheFileAlone) {
+  TempFolder folder;
+  const auto file = folder.Path() / "data.dat";
+  ASSERT_TRUE(CreateCatalogue(file.u16string()));
+  const std::string created = FileBytes(file);
+  {
+    TagDatabase db;
+    ASSERT_EQ(db.Open(file.u16string()), 1);
+    FolderTable folders;
+    ReadFolderRows(db, folders);
+    FileTable files;
+    SearchByTags(db, files, u"*;");
+  }
+  EXPECT_EQ(FileBytes(file), created);
+
+  TagDatabase db;
+  ASSERT_EQ(db.Open(file.u16string()), 1);
+  for (int i = 0; i < 50; ++i) {
+    FileRecord record;
+    SplitFilePath(record, u"C:\\j\\f" + SqlInteger(i) + u".txt");
+    record.Tags = u"j;";
+    ASSERT_TRUE(InsertFile(db, record));
+  }
+  // While the program still has the catalogue open, no side file holds any of it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_EQ(FilesInCopy(file, folder.Path()), 50u);
+}
+
+TEST(TagDatabaseJournal, ACatalogueLeftInWriteAheadModeReturnsToTheJournalWithItsLog) {
+  TempFolder folder;
+  const auto file = folder.Path() / "data.dat";
+  ASSERT_TRUE(CreateCatalogue(file.u16string()));
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(file.u16string()).c_str(), &raw), SQLITE_OK);
+  // Closed as a crash would leave it: the last change only in the log.
+  sqlite3_db_config(raw, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  ASSERT_EQ(sqlite3_exec(raw, "PRAGMA journal_mode=WAL; INSERT INTO db_virtualdir(FatherID, "
+                              "DirName, Tags) VALUES(1, 'in the log', '')",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  const auto log = folder.Path() / "data.dat-wal";
+  ASSERT_TRUE(std::filesystem::exists(log));
+  ASSERT_GT(std::filesystem::file_size(log), 0u);
+
+  {
+    TagDatabase db;
+    ASSERT_EQ(db.Open(file.u16string()), 1);
+    FolderTable folders;
+    ReadFolderRows(db, folders);
+    ASSERT_EQ(folders.Count(), 2u);
+    EXPECT_EQ(folders.GetFolder(1).DirName, u"in the log");
+    EXPECT_FALSE(std::filesystem::exists(log));
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "data.dat-shm"));
+  // The file alone now holds the change, in rollback-journal form (header bytes 18 and 19).
+  const std::string bytes = FileBytes(file);
+  ASSERT_GT(bytes.size(), 20u);
+  EXPECT_EQ(bytes[18], 1);
+  EXPECT_EQ(bytes[19], 1);
+  TagDatabase copy;
+  const auto copied = folder.Path() / "copy.dat";
+  std::filesystem::copy_file(file, copied);
+  ASSERT_EQ(copy.Open(copied.u16string()), 1);
+  FolderTable folders;
+  ReadFolderRows(copy, folders);
+  EXPECT_EQ(folders.Count(), 2u);
 }
 
 TEST_F(TagDatabaseTest, LastInsertRowIdNamesTheNewRow) {

@@ -119,6 +119,7 @@ TEST_F(TagSearchTest, NullTextsOfAFileReadAsEmpty) {
   ASSERT_EQ(table_.Count(), 1u);
   EXPECT_EQ(table_.GetFile(0).Tags, u"");
   EXPECT_EQ(table_.GetFile(0).Comment, u"");
+  EXPECT_EQ(reporter_.readErrors.size(), 1u);  // two nulls, one report
 }
 
 TEST_F(TagSearchTest, TheTableReceivesAtMostItsCapacity) {
@@ -130,6 +131,42 @@ TEST_F(TagSearchTest, TheTableReceivesAtMostItsCapacity) {
   const Paths found = Search(u"bulk;extra;");
   EXPECT_EQ(found.size(), kTableCapacity);
   EXPECT_EQ(found.back(), u"C:\\bulk\\f10000.txt");
+  // The files it cannot hold are counted, not hidden; with room for all, the count is exact.
+  EXPECT_EQ(SearchByTags(db_, table_, u"bulk;extra;"), 10004u);
+  EXPECT_EQ(SearchByTags(db_, table_, u"extra;"), 1u);
+
+  // Without the table's limit every match reaches the caller, the newest file included.
+  Paths every;
+  EXPECT_EQ(SearchFiles(db_, u"bulk;extra;", [&every](const FileRecord& file) {
+              every.push_back(file.FullPath());
+              return true;
+            }),
+            10004u);
+  ASSERT_EQ(every.size(), 10004u);
+  EXPECT_EQ(every.back(), u"C:\\later\\extra.txt");
+}
+
+TEST_F(TagSearchTest, DamagedTagRowsArePassedOverAndHideNoOtherFile) {
+  // Rows before every real one, as a repair tool or an old version may leave them.
+  Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(NULL, 'a')");
+  Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(0, 'a')");
+  Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(-3, 'a')");
+  Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES('junk', 'a')");
+  AddFile(u"C:\\d\\one.txt", u"a;");
+  AddFile(u"C:\\d\\two.txt", u"b;");
+  EXPECT_EQ(Search(u"*;"), (Paths{u"C:\\d\\one.txt", u"C:\\d\\two.txt"}));
+  EXPECT_EQ(Search(u"a;b;"), (Paths{u"C:\\d\\one.txt", u"C:\\d\\two.txt"}));
+}
+
+TEST_F(TagSearchTest, MissingColumnsAreReportedOncePerSearchNotPerField) {
+  for (int i = 0; i < 30; ++i) AddFile(u"C:\\m\\f" + SqlInteger(i) + u".txt", u"a;");
+  Run(u"ALTER TABLE db_filetags DROP COLUMN Tags");
+  Run(u"ALTER TABLE db_filetags DROP COLUMN Comment");
+  EXPECT_EQ(Search(u"*;").size(), 30u);
+  ASSERT_EQ(reporter_.readErrors.size(), 1u);
+  EXPECT_NE(reporter_.readErrors[0].find(u"Tags"), std::u16string::npos);
+  EXPECT_EQ(Search(u"a;").size(), 30u);  // the next search may tell again
+  EXPECT_EQ(reporter_.readErrors.size(), 2u);
 }
 
 TEST_F(TagSearchTest, AFailingTagQueryIsReportedAndTheOthersStillRun) {

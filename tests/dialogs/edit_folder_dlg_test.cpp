@@ -231,5 +231,38 @@ TEST_F(EditFolderDialog, AFullFolderTableTakesNoNewFolder) {
   EXPECT_EQ(FolderRows(), 3);
 }
 
+TEST_F(EditFolderDialog, AFailedWriteKeepsTheDialogOpenAndTheTableAsStored) {
+  Run(u"CREATE TRIGGER frozen_insert BEFORE INSERT ON db_virtualdir BEGIN SELECT RAISE(ABORT, "
+      u"'folders are frozen'); END");
+  Run(u"CREATE TRIGGER frozen_update BEFORE UPDATE ON db_virtualdir BEGIN SELECT RAISE(ABORT, "
+      u"'folders are frozen'); END");
+  CEditFolderDlg added(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
+  testing::Open(added);
+  Type(added, IDC_FOLDER_NAME, u"Trips");
+  Type(added, IDC_ADD_TAGS, u"trip");
+  Click(added, IDOK);
+  EXPECT_FALSE(added.Ended());
+  EXPECT_EQ(added.ItemText(IDC_FOLDER_NAME), u"Trips");
+  EXPECT_EQ(added.ItemText(IDC_ADD_TAGS), u"");  // typed tags went into the list, still shown
+  EXPECT_EQ(ListItems(added), (Items{u"trip"}));
+  ExpectUnchanged();
+  // The name was never stored, so it is free for the next try.
+  Run(u"DROP TRIGGER frozen_insert");
+  Click(added, IDOK);
+  ASSERT_TRUE(added.Ended());
+  EXPECT_EQ(folders_.Count(), 4u);
+  EXPECT_EQ(FolderRows(), 4);
+
+  CEditFolderDlg edited(context, folders_.GetFolder(work), CEditFolderDlg::Mode::kExistingFolder);
+  testing::Open(edited);
+  Type(edited, IDC_FOLDER_NAME, u"Office");
+  Click(edited, IDOK);
+  EXPECT_FALSE(edited.Ended());
+  EXPECT_EQ(edited.ItemText(IDC_FOLDER_NAME), u"Office");
+  EXPECT_EQ(folders_.GetFolder(work).DirName, u"Work");
+  EXPECT_EQ(Row(folders_.GetFolder(work).ID, u"DirName"), u"Work");
+  EXPECT_EQ(reporter_.databaseErrors, (Items{u"folders are frozen", u"folders are frozen"}));
+}
+
 }  // namespace
 }  // namespace quillon

@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "catalogue/schema.h"
 #include "catalogue/tag_database.h"
+#include "base/text_convert.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "shell/app/quillon_app.h"
@@ -166,6 +169,50 @@ TEST_F(StartupTest, FileThatIsNoCatalogueFailsLikeAMissingOne) {
   EXPECT_EQ(quitBoxes, 1);
   EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_LOADING));
   EXPECT_EQ(app.Folders().Count(), 0u);
+}
+
+TEST_F(StartupTest, ClosingWhileAnotherProgramHoldsTheCatalogueEndsTheLoadFirst) {
+  MakeCatalogue();
+  // Another program holds the whole file, so the load waits for it.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(file_).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  ASSERT_TRUE(Create());
+  // Closing the window ends the load, which never outlives what it reads.
+  window_.reset();
+  EXPECT_TRUE(app_->Loading().Finished());
+  PumpPending();
+  EXPECT_TRUE(BoxTexts().empty());  // an ended load tells nobody of its failure
+  sqlite3_close(other);
+}
+
+TEST_F(StartupTest, MoreFilesThanTheListHoldsAreCountedInTheStatusLine) {
+  MakeCatalogue();
+  {
+    TagDatabase& db = db_;
+    DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) WITH RECURSIVE "
+                         u"n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10002) "
+                         u"SELECT 'f' || i || '.txt', 'C:\\bulk', CASE WHEN i < 3 THEN 'few;' "
+                         u"ELSE 'bulk;' END, '' FROM n"),
+              1);
+    ASSERT_EQ(db.Execute(u"INSERT INTO db_taglist(FileID, Tag) SELECT ID, substr(Tags, 1, "
+                         u"length(Tags) - 1) FROM db_filetags"),
+              1);
+    ASSERT_TRUE(batch.Commit());
+  }
+  ASSERT_TRUE(Create());
+  ASSERT_TRUE(WaitForLoad());
+  CQuillonDlg& window = *window_;
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
+  EXPECT_EQ(window.Files().Count(), 10000u);
+  window.ListFiles(u"few;");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  window.ListFiles(u"bulk;");  // exactly as many as the list holds
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  window.ListFiles(u"few;bulk;");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
+  EXPECT_EQ(boxes.Count(), 0u);
 }
 
 TEST_F(StartupTest, DatabaseErrorsReachTheUserInTheProgramsBox) {
