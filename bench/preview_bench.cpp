@@ -88,7 +88,8 @@ HWND MakeList(HWND parent, const FileTable& files) {
 // The screen point over the middle of `row`, after scrolling it into view.
 POINT PointOfRow(HWND list, int row) {
   ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
-  RECT bounds{LVIR_BOUNDS};
+  RECT bounds{};
+  bounds.left = LVIR_BOUNDS;
   ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
   POINT point{bounds.left + 50, (bounds.top + bounds.bottom) / 2};
   ::ClientToScreen(list, &point);

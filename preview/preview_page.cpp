@@ -90,9 +90,11 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   ::SetWindowPos(Handle(), HWND_TOP, windowRect_.left, windowRect_.top,
                  windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top,
                  SWP_NOACTIVATE);
-  ::RedrawWindow(Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Repainted whole and at once: a popup shown a moment ago for another file must not show
+  // pieces of it.
+  ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  ::UpdateWindow(Handle());
 }
 
 void CPreviewPage::HidePreview() {

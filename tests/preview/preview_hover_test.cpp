@@ -14,6 +14,8 @@
 namespace quillon {
 namespace {
 
+bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
 using testing::PumpPending;
 
 FileRecord Record(const std::u16string& path, const std::u16string& name,
@@ -71,7 +73,8 @@ class ListOwner : public CWindow {
 
   // A movement posted to the list over `row` (`dx` pixels into it), or below the last row.
   void MoveOverRow(int row, int dx = 20) const {
-    RECT bounds{LVIR_BOUNDS};
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
     ::SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
     MoveTo(POINT{bounds.left + dx, (bounds.top + bounds.bottom) / 2});
   }
@@ -80,7 +83,8 @@ class ListOwner : public CWindow {
     PumpPending();
   }
   POINT ScreenPointOfRow(int row, int dx = 20) const {
-    RECT bounds{LVIR_BOUNDS};
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
     ::SendMessageW(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
     POINT point{bounds.left + dx, (bounds.top + bounds.bottom) / 2};
     ::ClientToScreen(list_, &point);
@@ -131,11 +135,11 @@ TEST_F(PreviewHoverTest, TheSameFileOnTwoRowsKeepsThePopupInPlace) {
   owner_.MoveOverRow(0);
   const RECT first = Rect();
   owner_.MoveOverRow(0, 60);
-  EXPECT_TRUE(::EqualRect(&first, &Rect()));
+  EXPECT_TRUE(SameRect(first, Rect()));
   owner_.MoveOverRow(2, 90);  // another row, the same full path
-  EXPECT_TRUE(::EqualRect(&first, &Rect()));
+  EXPECT_TRUE(SameRect(first, Rect()));
   owner_.MoveOverRow(1);
-  EXPECT_FALSE(::EqualRect(&first, &Rect()));
+  EXPECT_FALSE(SameRect(first, Rect()));
 }
 
 TEST_F(PreviewHoverTest, NoRowHidesAndTheLastFileShowsAgainAfterwards) {

@@ -19,6 +19,8 @@
 namespace quillon {
 namespace {
 
+bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
 using test::Bytes;
 using testing::MessageBoxRecorder;
 using testing::TempFolder;
@@ -48,6 +50,7 @@ Bytes PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
 
 Bytes SolidBmp(std::int32_t width, std::int32_t height) {
   test::BmpLayout layout = test::BmpOf(width, height, 24);
+  layout.rows.assign(height, Bytes(static_cast<std::size_t>(width) * 3));
   for (Bytes& row : layout.rows) {
     for (std::int32_t x = 0; x < width; ++x) {
       row[x * 3] = GetBValue(kPictureColour);
@@ -178,7 +181,7 @@ TEST_F(PreviewPageTest, TheSameFileKeepsThePopupInPlaceUntilItIsHidden) {
   FileRecord sameFile = record;
   sameFile.Tags = u"other;";  // only the name and the folder count
   page_.ShowFile(sameFile, 500, 400);
-  EXPECT_TRUE(::EqualRect(&first, &Rect()));
+  EXPECT_TRUE(SameRect(first, Rect()));
   EXPECT_EQ(page_.ItemText(IDC_PREVIEW_TAGS), u"t;");
 
   page_.HidePreview();
@@ -217,8 +220,7 @@ TEST_F(PreviewPageTest, BadFilesShowWhatTheyCanWithoutAPicture) {
   Bytes truncatedBmp = SolidBmp(200, 100);
   truncatedBmp.resize(60);
   const std::u16string truncated = MakeFile(u"truncated.bmp", truncatedBmp);
-  test::BmpLayout hugeLayout = test::BmpOf(1, 1, 24);
-  Bytes hugeBmp = test::MakeBmp(hugeLayout);
+  Bytes hugeBmp = SolidBmp(1, 1);
   test::PutLe32(hugeBmp, 18, 100000);
   test::PutLe32(hugeBmp, 22, 100000);
   const std::u16string hugeBmpPath = MakeFile(u"huge.bmp", hugeBmp);
