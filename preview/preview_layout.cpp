@@ -93,16 +93,35 @@ std::u16string LimitCommentLines(std::u16string wrapped, std::int32_t maxLines) 
   return wrapped;
 }
 
-std::u16string IconLookupName(std::u16string_view fullPath) {
-  constexpr std::size_t kShellPathLimit = 260;
-  if (fullPath.size() < kShellPathLimit) return std::u16string(fullPath);
+namespace {
+
+// The name's extension with its dot, as it stands; empty without one.
+std::u16string_view ExtensionOf(std::u16string_view fullPath) {
   const std::size_t nameStart = fullPath.find_last_of(u'\\');
   const std::size_t dot = fullPath.find_last_of(u'.');
+  if (dot == std::u16string_view::npos) return {};
+  if (nameStart != std::u16string_view::npos && dot < nameStart) return {};
+  return fullPath.substr(dot);
+}
+
+}  // namespace
+
+std::u16string IconLookupName(std::u16string_view fullPath) {
+  constexpr std::size_t kShellPathLimit = 260;
+  constexpr std::size_t kLongestExtension = 64;
+  if (fullPath.size() < kShellPathLimit) return std::u16string(fullPath);
   std::u16string name = u"file";
-  const bool hasExtension =
-      dot != std::u16string_view::npos && (nameStart == std::u16string_view::npos || dot > nameStart);
-  if (hasExtension && fullPath.size() - dot < 64) name.append(fullPath.substr(dot));
+  const std::u16string_view extension = ExtensionOf(fullPath);
+  if (extension.size() < kLongestExtension) name.append(extension);
   return name;
+}
+
+std::u16string FileTypeKey(std::u16string_view fullPath) {
+  std::u16string key(ExtensionOf(fullPath));
+  for (char16_t& c : key) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return key;
 }
 
 PreviewPaintPlan PlanPreviewPaint(std::int32_t width, std::int32_t height,

@@ -115,14 +115,17 @@ Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16st
 }
 
 void CPreviewPage::SetFileIcon(const std::u16string& fullPath) {
-  // By the file's type alone: the file itself is never opened, and a gone file has an icon.
-  const std::u16string name = IconLookupName(fullPath);
-  SHFILEINFOW info{};
-  ::SHGetFileInfoW(Wide(name), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
-  OwnedIcon icon(info.hIcon);
+  // By the file's type alone, so one icon serves every file of a type: the file itself is
+  // never opened, and a gone file still has its type's icon.
+  OwnedIcon& icon = iconsByType_[FileTypeKey(fullPath)];
+  if (!icon) {
+    SHFILEINFOW info{};
+    ::SHGetFileInfoW(Wide(IconLookupName(fullPath)), 0, &info, sizeof(info),
+                     SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
+    icon.Reset(info.hIcon);
+  }
   ::SendDlgItemMessageW(Handle(), IDC_PREVIEW_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(icon.Get()), 0);
-  icon_ = std::move(icon);  // the icon shown before is released only now
 }
 
 bool CPreviewPage::OnPaint() {

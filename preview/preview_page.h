@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "catalogue/tables.h"
 #include "framework/dialog.h"
@@ -52,7 +54,8 @@ class CPreviewPage : public CDialog {
   ImageRect windowRect_;
   Thumbnail thumbnail_;
   ThumbnailCache thumbnails_;
-  OwnedIcon icon_;
+  // The icons shown so far, by file type; released with the popup.
+  std::unordered_map<std::u16string, OwnedIcon> iconsByType_;
   GdiObject<HBRUSH> background_;
   GdiObject<HFONT> labelFont_;
 };

@@ -19,9 +19,9 @@ if [ -f "$win32/build.ninja" ]; then
   if [ ! -f "$samples/picture-12mp.bmp" ]; then
     mkdir -p "$samples"
     printf 'Agenda\n- budget\n' > "$samples/notes.txt"
-    convert -size 1152x864 gradient:'#87CEEB-#F4E3B5' -quality 90 "$samples/photo-1mp.jpg"
-    convert -size 4000x3000 gradient:'#FFFFFF-#4A6FA5' -quality 90 "$samples/photo-12mp.jpg"
-    convert -size 4000x3000 gradient:'#2F4F4F-#F2C572' "$samples/picture-12mp.png"
+    convert -size 1152x864 gradient:'#87CEEB-#F4E3B5' -seed 7 -attenuate 0.4 +noise Gaussian -quality 90 "$samples/photo-1mp.jpg"
+    convert -size 4000x3000 gradient:'#FFFFFF-#4A6FA5' -seed 7 -attenuate 0.4 +noise Gaussian -quality 90 "$samples/photo-12mp.jpg"
+    convert -size 4000x3000 gradient:'#2F4F4F-#F2C572' -seed 7 -attenuate 0.1 +noise Uniform "$samples/picture-12mp.png"
     convert -size 4000x3000 gradient:'#7A4E2D-#F2C572' -type TrueColor BMP3:"$samples/picture-12mp.bmp"
   fi
   cmake --build "$win32" --target preview_bench >/dev/null
