@@ -116,14 +116,6 @@ std::u16string IconLookupName(std::u16string_view fullPath) {
   return name;
 }
 
-std::u16string FileTypeKey(std::u16string_view fullPath) {
-  std::u16string key(ExtensionOf(fullPath));
-  for (char16_t& c : key) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return key;
-}
-
 PreviewPaintPlan PlanPreviewPaint(std::int32_t width, std::int32_t height,
                                   std::int32_t commentHeight, std::int32_t pictureWidth,
                                   std::int32_t pictureHeight) {

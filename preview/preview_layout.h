@@ -66,10 +66,6 @@ std::u16string LimitCommentLines(std::u16string wrapped, std::int32_t maxLines);
 // the shell cannot take (MAX_PATH and longer) a short name with the same extension.
 std::u16string IconLookupName(std::u16string_view fullPath);
 
-// What decides a file's icon: the extension of its name (after the last "." of the part after
-// the last "\\"), with A to Z in lower case; empty for a name without one.
-std::u16string FileTypeKey(std::u16string_view fullPath);
-
 // What one paint of a width × height window fills, in window pixels.
 struct PreviewPaintPlan {
   std::array<ImageRect, 4> border;  // top, bottom, left, right

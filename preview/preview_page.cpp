@@ -6,6 +6,7 @@
 #include "framework/wide.h"
 #include "preview/preview_layout.h"
 #include "resources/resource.h"
+#include "shell/file_list_rules.h"
 
 namespace quillon {
 namespace {
@@ -62,7 +63,7 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   const std::u16string fullPath = record.FullPath();
   thumbnail_ = LoadThumbnail(record, fullPath);
   lastShown_ = record;
-  SetFileIcon(fullPath);
+  SetFileIcon(record.FileName, fullPath);
 
   const std::int32_t imageSection = ImageSectionHeight(thumbnail_.width, thumbnail_.height);
   const std::int32_t screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
@@ -114,10 +115,11 @@ Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16st
   return made;
 }
 
-void CPreviewPage::SetFileIcon(const std::u16string& fullPath) {
+void CPreviewPage::SetFileIcon(const std::u16string& fileName,
+                               const std::u16string& fullPath) {
   // By the file's type alone, so one icon serves every file of a type: the file itself is
   // never opened, and a gone file still has its type's icon.
-  OwnedIcon& icon = iconsByType_[FileTypeKey(fullPath)];
+  OwnedIcon& icon = iconsByType_[FileTypeKey(fileName)];
   if (!icon) {
     SHFILEINFOW info{};
     ::SHGetFileInfoW(Wide(IconLookupName(fullPath)), 0, &info, sizeof(info),

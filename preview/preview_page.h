@@ -47,7 +47,7 @@ class CPreviewPage : public CDialog {
   // The record's picture, reduced for the box: kept from an earlier show of the same file
   // (path, size and modification time), else loaded.
   Thumbnail LoadThumbnail(const FileRecord& record, const std::u16string& fullPath);
-  void SetFileIcon(const std::u16string& fullPath);
+  void SetFileIcon(const std::u16string& fileName, const std::u16string& fullPath);
 
   FileRecord shown_;
   FileRecord lastShown_;

@@ -159,13 +159,5 @@ TEST(PreviewIcon, PathsTheShellCannotTakeAreAskedByTheirExtension) {
   EXPECT_EQ(IconLookupName(u"\\"), u"\\");
 }
 
-TEST(PreviewIcon, FilesOfOneTypeShareTheirIcon) {
-  EXPECT_EQ(FileTypeKey(u"C:\\a\\Photo.JPG"), u".jpg");
-  EXPECT_EQ(FileTypeKey(u"D:\\b\\photo.jpg"), u".jpg");
-  EXPECT_EQ(FileTypeKey(u"C:\\v1.2\\README"), u"");
-  EXPECT_EQ(FileTypeKey(u"\\"), u"");
-  EXPECT_EQ(FileTypeKey(u"C:\\x\\archive.tar.GZ"), u".gz");
-}
-
 }  // namespace
 }  // namespace quillon
