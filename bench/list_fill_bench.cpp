@@ -19,11 +19,11 @@
 #include "catalogue/schema.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "framework/message_box.h"
 #include "resources/resource.h"
-#include "shell/quillon_app.h"
-#include "shell/quillon_dlg.h"
+#include "shell/app/quillon_app.h"
+#include "shell/main_window/quillon_dlg.h"
 
 namespace quillon {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "catalogue/tag_database.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 
 namespace quillon {
 namespace {

@@ -6,7 +6,7 @@
 #include <sqlite3.h>
 
 #include "catalogue/tag_database.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 
 namespace quillon {
 namespace {

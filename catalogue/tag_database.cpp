@@ -8,7 +8,7 @@
 
 #include "catalogue/result_set.h"
 #include "catalogue/statement_cache.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 
 namespace quillon {
 namespace {

@@ -11,8 +11,9 @@
 #include "catalogue/tag_database.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "cli/platform.h"
+#include "resources/user_texts.h"
 
 namespace quillon {
 namespace {
@@ -31,10 +32,9 @@ constexpr char kUsage[] =
     "      adds a virtual folder under the root folder and prints its ID\n";
 
 // The program's own texts for these refusals.
-constexpr char16_t kFileMissing[] =
-    u"Cannot open the file. Maybe the file is not exist now. \nFile Path: ";
-constexpr char16_t kFileCatalogued[] = u"The file has been existed.";
-constexpr char16_t kNoTags[] = u"You need to add at least 1 tag.";
+constexpr char16_t kFileMissing[] = u"" TEXT_FILE_MISSING;
+constexpr char16_t kFileCatalogued[] = u"" TEXT_FILE_EXISTED;
+constexpr char16_t kNoTags[] = u"" TEXT_NEED_TAG;
 
 class Console : public CatalogueReporter {
  public:

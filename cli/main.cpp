@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "cli/catalogue_cli.h"
 #include "cli/platform.h"
 #ifdef _WIN32

@@ -1,6 +1,6 @@
 #include "cli/platform.h"
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 
 namespace quillon {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "framework/wide.h"
 
 namespace quillon {

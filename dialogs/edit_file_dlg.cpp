@@ -3,6 +3,7 @@
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
 #include "framework/file_system.h"
+#include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
 
@@ -45,23 +46,23 @@ void CEditFileDlg::Browse() {
 
 bool CEditFileDlg::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
   for (const std::u16string& path : paths) {
-    if (IsExistingFile(path)) SetItemText(IDC_PATH_BOX, path);
+    if (FileExists(path)) SetItemText(IDC_PATH_BOX, path);
   }
   return true;
 }
 
 void CEditFileDlg::OnOK() {
   const std::u16string path = ItemText(IDC_PATH_BOX);
-  if (!ExistsOnDisk(path)) {
-    Refuse(LoadResourceString(IDS_FILE_MISSING) + path);
+  if (!FileOrFolderExists(path)) {
+    ShowInformation(Handle(), LoadResourceString(IDS_FILE_MISSING) + path);
     return;
   }
   switch (CheckFilePath(context_.Database(), record_, newFile_, path)) {
     case FilePathVerdict::kNoFolderPart:
-      Refuse(LoadResourceString(IDS_PATH_NOT_FULL));
+      ShowInformation(Handle(), IDS_PATH_NOT_FULL);
       return;
     case FilePathVerdict::kAlreadyCatalogued:
-      Refuse(LoadResourceString(IDS_FILE_EXISTED));
+      ShowInformation(Handle(), IDS_FILE_EXISTED);
       return;
     case FilePathVerdict::kAccepted:
       break;
@@ -69,7 +70,7 @@ void CEditFileDlg::OnOK() {
   AddTypedTags();
   const std::u16string tags = JoinedTags();
   if (tags.empty()) {
-    Refuse(LoadResourceString(IDS_NEED_TAG));
+    ShowInformation(Handle(), IDS_NEED_TAG);
     return;
   }
   record_.Tags = tags;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "dialogs/edit_folder_rules.h"
+#include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
 
@@ -25,10 +26,11 @@ UINT RefusalText(FolderVerdict verdict) {
 
 }  // namespace
 
-CEditFolderDlg::CEditFolderDlg(CatalogueContext& context, const FolderRecord& record, HWND owner)
+CEditFolderDlg::CEditFolderDlg(CatalogueContext& context, const FolderRecord& record, Mode mode,
+                               HWND owner)
     : CTagListDialog(IDD_EDIT_FOLDER, context, owner),
       record_(record),
-      newFolder_(record.DirName.empty()) {}
+      newFolder_(mode == Mode::kNewFolder) {}
 
 bool CEditFolderDlg::OnInitDialog() {
   if (newFolder_) SetText(LoadResourceString(IDS_TITLE_NEW_FOLDER));
@@ -48,7 +50,7 @@ void CEditFolderDlg::OnOK() {
   // The trimmed name is shown even when a later check refuses it.
   if (decision.verdict != FolderVerdict::kBlankName) SetItemText(IDC_FOLDER_NAME, decision.name);
   if (decision.verdict != FolderVerdict::kAccepted) {
-    Refuse(LoadResourceString(RefusalText(decision.verdict)));
+    ShowInformation(Handle(), RefusalText(decision.verdict));
     if (decision.verdict == FolderVerdict::kBlankName) ::SetFocus(Item(IDC_FOLDER_NAME));
     return;
   }
@@ -56,7 +58,7 @@ void CEditFolderDlg::OnOK() {
   record_.Tags = tags;
   if (!StoreFolder(context_.Database(), context_.Folders(), context_.RootFolderId(), record_,
                    newFolder_)) {
-    Refuse(LoadResourceString(IDS_FOLDER_TABLE_FULL));
+    ShowInformation(Handle(), IDS_FOLDER_TABLE_FULL);
     return;
   }
   EndDialog(IDOK);

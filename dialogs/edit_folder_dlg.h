@@ -1,8 +1,9 @@
-// The Edit Folder dialog (template 166): creates a virtual folder under the root folder (a
-// record with an empty name, title "New Virtual Folder") or renames an existing folder and
-// edits its tags. Writes only on OK; its default button is "Add".
+// The Edit Folder dialog (template 166): creates a virtual folder under the root folder (title
+// "New Virtual Folder") or renames an existing folder and edits its tags. Writes only on OK;
+// its default button is "Add". An existing folder may have no name yet (a row written by
+// another program): it is still edited, never created anew.
 //
-//   CEditFolderDlg dialog(context, record, owner);   // owner may be null: the main window
+//   CEditFolderDlg dialog(context, record, CEditFolderDlg::Mode::kExistingFolder);
 //   if (dialog.Run() == IDOK) FillFolderTree();
 #pragma once
 
@@ -15,7 +16,10 @@ namespace quillon {
 
 class CEditFolderDlg : public CTagListDialog {
  public:
-  CEditFolderDlg(CatalogueContext& context, const FolderRecord& record, HWND owner = nullptr);
+  enum class Mode { kNewFolder, kExistingFolder };
+  // `owner` may be null: the main window.
+  CEditFolderDlg(CatalogueContext& context, const FolderRecord& record, Mode mode,
+                 HWND owner = nullptr);
 
  protected:
   bool OnInitDialog() override;

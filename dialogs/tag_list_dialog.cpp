@@ -49,7 +49,7 @@ void CTagListDialog::DeleteSelectedTags() const {
   HWND list = Item(IDC_TAG_LIST);
   const auto selected = ::SendMessageW(list, LB_GETSELCOUNT, 0, 0);
   if (selected <= 0) {
-    Refuse(LoadResourceString(IDS_SELECT_TAG));
+    ShowInformation(Handle(), IDS_SELECT_TAG);
     return;
   }
   std::vector<int> items(selected);
@@ -58,10 +58,6 @@ void CTagListDialog::DeleteSelectedTags() const {
   for (auto item = items.rbegin(); item != items.rend(); ++item) {
     ::SendMessageW(list, LB_DELETESTRING, *item, 0);
   }
-}
-
-void CTagListDialog::Refuse(const std::u16string& text) const {
-  ShowMessage(Handle(), text, {}, MB_OK | MB_ICONINFORMATION);
 }
 
 bool CTagListDialog::OnCommand(int id, int code, HWND) {

@@ -30,8 +30,6 @@ class CTagListDialog : public CDialog {
   void AddTypedTags() const;
   // The list, top to bottom, each tag followed by ";".
   std::u16string JoinedTags() const;
-  // An information box owned by the dialog; the dialog stays open.
-  void Refuse(const std::u16string& text) const;
 
   bool OnCommand(int id, int code, HWND control) override;
 

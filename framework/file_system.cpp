@@ -6,7 +6,7 @@
 
 namespace quillon {
 
-bool ExistsOnDisk(const std::u16string& path) {
+bool FileOrFolderExists(const std::u16string& path) {
   if (path.find_first_of(u"*?") != std::u16string::npos) return false;
   WIN32_FIND_DATAW found;
   HANDLE search = ::FindFirstFileW(Wide(path), &found);
@@ -15,7 +15,7 @@ bool ExistsOnDisk(const std::u16string& path) {
   return true;
 }
 
-bool IsExistingFile(const std::u16string& path) {
+bool FileExists(const std::u16string& path) {
   const DWORD attributes = ::GetFileAttributesW(Wide(path));
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -8,10 +8,10 @@ namespace quillon {
 
 // Whether a file or folder is found at `path`. Wildcards are not looked up: "*.txt" names no
 // file, even where a find-first would find one.
-bool ExistsOnDisk(const std::u16string& path);
+bool FileOrFolderExists(const std::u16string& path);
 
 // Whether `path` is a file that exists; a folder, or a path whose attributes cannot be read,
 // is not.
-bool IsExistingFile(const std::u16string& path);
+bool FileExists(const std::u16string& path);
 
 }  // namespace quillon

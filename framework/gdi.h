@@ -1,5 +1,5 @@
-// Ownership of what Win32 hands out: GDI objects, device contexts, kernel handles, icons, menus
-// and the critical section. Each wrapper releases its object exactly once; none can be copied.
+// Ownership of what Win32 hands out: GDI objects, device contexts, kernel handles, icons, menus,
+// image lists and the critical section. Each wrapper releases its object exactly once; none can be copied.
 //
 //   GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(255, 255, 255)));
 //   WindowDC dc(hwnd);                         // GetDC ... ReleaseDC
@@ -11,6 +11,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -56,6 +57,7 @@ inline void CloseKernelHandle(HANDLE handle) {
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 inline void DeleteMemoryDC(HDC dc) { ::DeleteDC(dc); }
+inline void DestroyImageList(HIMAGELIST list) { ::ImageList_Destroy(list); }
 }  // namespace detail
 
 // A pen, brush, font, bitmap or region: HPEN, HBRUSH, HFONT, HBITMAP, HRGN.
@@ -65,6 +67,8 @@ using GdiObject = UniqueHandle<Object, detail::DeleteGdiObject<Object>>;
 using OwnedHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
 using OwnedIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
 using OwnedMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
+// An image list the program creates itself; never the shell's shared one, which is not ours.
+using OwnedImageList = UniqueHandle<HIMAGELIST, detail::DestroyImageList>;
 
 // GetDC / ReleaseDC for a window (null: the screen).
 class WindowDC {

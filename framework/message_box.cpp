@@ -1,6 +1,7 @@
 #include "framework/message_box.h"
 
 #include "framework/handler_slot.h"
+#include "framework/resource_text.h"
 #include "framework/wide.h"
 
 namespace quillon {
@@ -23,6 +24,22 @@ int ShowMessage(HWND owner, const std::u16string& text, const std::u16string& ca
   const MessageBoxRequest box{owner, text, caption, flags};
   const MessageBoxHandler handler = Slot().Get();
   return handler ? handler(box) : ShowPlatformBox(box);
+}
+
+void ShowInformation(HWND owner, const std::u16string& text, const std::u16string& caption) {
+  ShowMessage(owner, text, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+void ShowInformation(HWND owner, UINT textId) {
+  ShowInformation(owner, LoadResourceString(textId));
+}
+
+bool AskYesNo(HWND owner, const std::u16string& question, const std::u16string& caption) {
+  return ShowMessage(owner, question, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void ShowError(HWND owner, const std::u16string& text, const std::u16string& caption) {
+  ShowMessage(owner, text, caption, MB_OK | MB_ICONERROR);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

@@ -1,8 +1,10 @@
 // The one message-box function of the program. Every box goes through ShowMessage, so tests
-// can replace what it does (record text, caption and flags, and choose the answer):
+// can replace what it does (record text, caption and flags, and choose the answer). The
+// program's boxes come in three kinds, each with its icon:
 //
-//   ShowMessage(hwnd, LoadResourceString(IDS_FILE_EXISTED));            // OK, default caption
-//   if (ShowMessage(hwnd, text, u"Remove", MB_YESNO) == IDYES) ...
+//   ShowInformation(hwnd, IDS_FILE_EXISTED);          // OK, information icon, default caption
+//   if (AskYesNo(hwnd, text, u"Remove")) ...          // Yes/No, question icon
+//   ShowError(hwnd, text, kApplicationTitle);         // OK, error icon: something failed
 //
 //   // in a test:
 //   MessageBoxHandler previous = SetMessageBoxHandler(
@@ -34,6 +36,13 @@ using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 
 int ShowMessage(HWND owner, const std::u16string& text, const std::u16string& caption = {},
                 UINT flags = MB_OK);
+
+void ShowInformation(HWND owner, const std::u16string& text, const std::u16string& caption = {});
+// The text `textId` of the string table.
+void ShowInformation(HWND owner, UINT textId);
+// True when the user answered Yes.
+bool AskYesNo(HWND owner, const std::u16string& question, const std::u16string& caption);
+void ShowError(HWND owner, const std::u16string& text, const std::u16string& caption);
 
 // Installs `handler` (empty: the real message box) and returns the one it replaces.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);

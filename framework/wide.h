@@ -4,7 +4,7 @@
 // same 16-bit units, so a text is only viewed, never converted:
 //   SetWindowTextW(hwnd, Wide(title));
 //   std::u16string name = FromWide(buffer);
-// UTF-8 conversion is elsewhere (catalogue/text_convert.h).
+// UTF-8 conversion is elsewhere (base/text_convert.h).
 #pragma once
 
 #include <windows.h>

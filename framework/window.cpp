@@ -1,5 +1,6 @@
 #include "framework/window.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -10,7 +11,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "framework/message_box.h"
 #include "framework/wide.h"
 
@@ -50,6 +51,9 @@ class Bindings {
 
 MenuItemPainter* g_menuItemPainter = nullptr;
 
+// Our place in a control's subclass chain.
+constexpr UINT_PTR kSubclassId = 1;
+
 UINT RunTaskMessage() {
   static const UINT message = ::RegisterWindowMessageW(L"Quillon.RunOnWindowThread");
   return message;
@@ -77,7 +81,7 @@ void ReportHandlerFailure(HWND window, const char* what) {
   reporting = true;
   std::u16string text = u"The operation could not be completed.";
   if (what && *what) text += u"\n" + FromUtf8(what);
-  ShowMessage(window, text, kApplicationTitle, MB_OK | MB_ICONERROR);
+  ShowError(window, text, kApplicationTitle);
   reporting = false;
 }
 
@@ -213,23 +217,25 @@ void CWindow::Bind(HWND window) {
 void CWindow::Unbind() {
   if (!hwnd_) return;
   Bindings::Get().Remove(hwnd_, this);
-  if (controlProc_) {
-    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
-    controlProc_ = nullptr;
+  if (subclassed_) {
+    ::RemoveWindowSubclass(hwnd_, &SubclassProc, kSubclassId);
+    subclassed_ = false;
   }
   hwnd_ = nullptr;
 }
 
 bool CWindow::Attach(HWND control) {
   if (hwnd_ || !control || FromHandle(control)) return false;
+  if (!::SetWindowSubclass(control, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    return false;
+  }
   Bind(control);
-  controlProc_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  subclassed_ = true;
   return true;
 }
 
 void CWindow::Detach() {
-  if (controlProc_) Unbind();
+  if (subclassed_) Unbind();
 }
 
 std::u16string CWindow::Text() const { return GetWindowTextU16(hwnd_); }
@@ -295,14 +301,17 @@ bool CWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
   return false;
 }
 
-LRESULT CALLBACK CWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  CWindow* self = FromHandle(window);
-  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  const WNDPROC controlProc = self->controlProc_;
+LRESULT CALLBACK CWindow::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR object) {
+  // The chain holds the object only while it is attached: Unbind leaves the chain first.
+  auto* self = reinterpret_cast<CWindow*>(object);
+  if (message == WM_NCDESTROY) {
+    self->Unbind();
+    return ::DefSubclassProc(window, message, wParam, lParam);
+  }
   LRESULT result = 0;
-  if (message != WM_NCDESTROY && self->Dispatch(message, wParam, lParam, result)) return result;
-  if (message == WM_NCDESTROY) self->Unbind();
-  return ::CallWindowProcW(controlProc, window, message, wParam, lParam);
+  if (self->Dispatch(message, wParam, lParam, result)) return result;
+  return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 void SetMenuItemPainter(MenuItemPainter* painter) { g_menuItemPainter = painter; }

@@ -33,10 +33,11 @@ class CWindow {
   // The object bound to `window`, or null.
   static CWindow* FromHandle(HWND window);
 
-  // Subclasses an existing control: its messages reach this object's handlers first, and those
-  // the handlers leave go on to the control's own procedure. False if already bound.
+  // Subclasses an existing control through the common controls' subclass chain: its messages
+  // reach this object's handlers first, and those the handlers leave go on down the chain to
+  // the control's own procedure. False if already bound.
   bool Attach(HWND control);
-  // Gives the control back its own procedure (also done on destruction of either side).
+  // Leaves the control's subclass chain (also done on destruction of either side).
   void Detach();
 
   // Text and children, for the window itself and for the controls of a dialog.
@@ -101,10 +102,11 @@ class CWindow {
 
  private:
   struct Crackers;
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR object);
 
   HWND hwnd_ = nullptr;
-  WNDPROC controlProc_ = nullptr;  // the control's own procedure while subclassed
+  bool subclassed_ = false;  // attached to a control's subclass chain
 };
 
 // Measures and draws owner-drawn menu items; the menu class installs one for the process.

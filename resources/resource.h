@@ -216,3 +216,5 @@
 #define IDS_FOLDER_TABLE_FULL 242
 // The clipboard could not take the copied paths (another program holds it).
 #define IDS_PATHS_NOT_COPIED 243
+// The root folder is the tree's anchor: it is never edited.
+#define IDS_ROOT_FOLDER_EDIT 244

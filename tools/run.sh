@@ -3,13 +3,13 @@
 # quillon.exe. With a display the program runs until the user closes it. Without one it runs
 # on a virtual display, build/screenshot.png is taken once the main window shows, and the
 # program is ended.
-#   tools/run.sh            (the Makefile builds build/native and build/win32 first)
+#   tools/run.sh            (the Makefile builds build/native and the Windows tree first)
 # QUILLON_NATIVE, QUILLON_WIN32 and QUILLON_WINEPREFIX choose other trees and another prefix.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 native=${QUILLON_NATIVE:-$root/build/native}
-win32=${QUILLON_WIN32:-$root/build/win32}
+win32=${QUILLON_WIN32:-$root/build/$(bash "$root/tools/windows-tree.sh")}
 export QUILLON_WINEPREFIX=${QUILLON_WINEPREFIX:-$root/build/wineprefix}
 cli="$native/cli/quillon-catalogue"
 program="$win32/shell/quillon.exe"
@@ -28,7 +28,7 @@ virtual=${QUILLON_RUN_VIRTUAL:-0}
 
 # The data folder is the user's application-data folder + \Veldmark\Quillon, as Wine has it.
 appdata=$(bash "$root/tools/wine-run.sh" cmd /c echo %APPDATA% | tr -d '\r' | tail -n 1)
-data=$(WINEPREFIX="$QUILLON_WINEPREFIX" WINEDEBUG=-all winepath -u "$appdata" 2>/dev/null)/Veldmark/Quillon
+data=$(bash "$root/tools/wine-run.sh" winepath -u "$appdata" 2>/dev/null | tail -n 1)/Veldmark/Quillon
 mkdir -p "$data"
 
 if [ ! -f "$data/data.dat" ]; then

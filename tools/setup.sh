@@ -6,14 +6,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache="$root/build/third_party"
 
+# Version-free names (metapackages where Debian has them), so the list holds on the next release.
 packages=(
   build-essential cmake ninja-build tcl dpkg-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
   googletest libbenchmark-dev
-  clang libclang-rt-14-dev
-  fp-utils-3.2.2
+  clang libclang-rt-dev
+  fp-utils
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

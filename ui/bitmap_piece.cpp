@@ -1,12 +1,13 @@
 #include "ui/bitmap_piece.h"
 
 #include "framework/gdi.h"
+#include "framework/resource_text.h"
 
 namespace quillon {
 
 bool DrawBitmapPieces(HDC dc, UINT bitmapId, std::span<const BitmapPiece> pieces) {
   GdiObject<HBITMAP> bitmap(
-      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
+      static_cast<HBITMAP>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(bitmapId),
                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
   if (!bitmap) return false;
   BITMAP size{};

@@ -2,13 +2,12 @@
 
 #include "framework/gdi.h"
 #include "ui/bitmap_piece.h"
+#include "ui/gdi_bridge.h"
 
 namespace quillon {
 namespace {
 
 constexpr int kMaxCaption = 260;
-
-PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 
@@ -52,12 +51,10 @@ bool ButtonEx::OnMouseLeave() {
   return false;
 }
 
-// An owner-drawn button reports a quick second click as a double click, not as a click; it is
-// pressed again instead, so fast clicks on a skinned button each count.
-bool ButtonEx::OnLButtonDblClk(UINT keys, POINT point) {
-  ::SendMessageW(Handle(), WM_LBUTTONDOWN, keys, MAKELPARAM(point.x, point.y));
-  return true;
-}
+// A double click is one click: its first press already clicked, and its second press must
+// neither click again (files opened twice, a window maximised and restored at once) nor tell
+// the owner of a double click.
+bool ButtonEx::OnLButtonDblClk(UINT, POINT) { return true; }
 
 bool ButtonEx::OnDrawSelf(const DRAWITEMSTRUCT& item) {
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;

@@ -4,8 +4,10 @@
 #include <span>
 
 #include "framework/gdi.h"
+#include "framework/resource_text.h"
 #include "framework/wide.h"
 #include "framework/window.h"
+#include "ui/gdi_bridge.h"
 #include "ui/office_menu_dc.h"
 
 namespace quillon {
@@ -15,23 +17,9 @@ MenuDrawModes g_drawModes;
 // Every live menu level, so an owner-draw request finds the menu that owns its record.
 std::vector<COfficeXPMenu*> g_liveMenus;
 
-COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-Rgb SystemColour(int index) {
-  const COLORREF colour = ::GetSysColor(index);
-  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-}
-
-RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+Rgb SystemColour(int index) { return ToRgb(::GetSysColor(index)); }
 
 // Brushes, pens and fonts are made for each item and released at once.
-void Fill(HDC dc, const PixelRect& rect, COLORREF colour) {
-  GdiObject<HBRUSH> brush(::CreateSolidBrush(colour));
-  const RECT r = ToRect(rect);
-  ::FillRect(dc, &r, brush);
-}
 
 void Frame(HDC dc, const PixelRect& rect, COLORREF colour) {
   GdiObject<HBRUSH> brush(::CreateSolidBrush(colour));
@@ -69,7 +57,7 @@ void DrawCheckGlyph(HDC dc, PixelPoint origin, bool dot, COLORREF colour) {
     ::Ellipse(dc, square.left, square.top, square.right, square.bottom);
     return;
   }
-  for (const PixelRect& column : CheckTickColumns(origin)) Fill(dc, column, colour);
+  for (const PixelRect& column : CheckTickColumns(origin)) FillSolid(dc, column, colour);
 }
 
 void PaintMenuText(HDC dc, const MenuTextLayout& layout, COLORREF colour, int shift = 0) {
@@ -104,22 +92,22 @@ void DrawOfficeItem(HDC dc, const ItemToDraw& item) {
       OfficeColoursFor(menu, SystemColour(COLOR_MENUTEXT), SystemColour(COLOR_GRAYTEXT));
   const PixelRect& rect = item.rect;
   if (item.separator) {
-    Fill(dc, rect, ToColorRef(colours.background));
+    FillSolid(dc, rect, ToColorRef(colours.background));
     EtchedLine(dc, OfficeSeparatorEdge(rect));
-    Fill(dc, MenuIconColumn(rect), ToColorRef(colours.column));
+    FillSolid(dc, MenuIconColumn(rect), ToColorRef(colours.column));
     return;
   }
   // A greyed item never shows as selected.
   if (item.selected && !item.greyed) {
-    Fill(dc, rect, ToColorRef(colours.selectionFill));
+    FillSolid(dc, rect, ToColorRef(colours.selectionFill));
     Frame(dc, rect, ToColorRef(colours.frame));
   } else {
-    Fill(dc, rect, ToColorRef(colours.background));
-    Fill(dc, MenuIconColumn(rect), ToColorRef(colours.column));
+    FillSolid(dc, rect, ToColorRef(colours.background));
+    FillSolid(dc, MenuIconColumn(rect), ToColorRef(colours.column));
   }
   if (item.checked && item.data.imageIndex < 0) {
     const PixelRect box = OfficeCheckBox(rect, menu == kMenuColumnBlue);
-    Fill(dc, box, ToColorRef(colours.checkFill));
+    FillSolid(dc, box, ToColorRef(colours.checkFill));
     Frame(dc, box, ToColorRef(colours.frame));
     DrawCheckGlyph(dc, CheckGlyphOrigin(box), item.ownCheckBitmap, ToColorRef(colours.text));
   }
@@ -130,16 +118,16 @@ void DrawOfficeItem(HDC dc, const ItemToDraw& item) {
 void DrawClassicItem(HDC dc, const ItemToDraw& item, bool newShell) {
   const COLORREF background = ::GetSysColor(newShell ? COLOR_3DFACE : COLOR_MENU);
   const PixelRect& rect = item.rect;
-  Fill(dc, rect, background);
+  FillSolid(dc, rect, background);
   if (item.separator) {
     EtchedLine(dc, {rect.left, SeparatorLineY(rect), rect.right, rect.bottom});
     return;
   }
   if (item.selected)
-    Fill(dc, ClassicSelectionRect(rect, item.checked), ::GetSysColor(COLOR_HIGHLIGHT));
+    FillSolid(dc, ClassicSelectionRect(rect, item.checked), ::GetSysColor(COLOR_HIGHLIGHT));
   if (item.checked && item.data.imageIndex < 0) {
     const PixelRect box = ClassicCheckBox(rect);
-    Fill(dc, box, ::GetSysColor(item.selected || !newShell ? COLOR_MENU : COLOR_3DLIGHT));
+    FillSolid(dc, box, ::GetSysColor(item.selected || !newShell ? COLOR_MENU : COLOR_3DLIGHT));
     if (newShell) {
       RECT edge = ToRect(box);
       ::DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
@@ -208,7 +196,7 @@ bool COfficeXPMenu::LoadMenu(UINT id) { return LoadMenu(MAKEINTRESOURCEW(id)); }
 
 bool COfficeXPMenu::LoadMenu(const wchar_t* name) {
   DestroyMenu();
-  const HMODULE module = ::GetModuleHandleW(nullptr);
+  const HMODULE module = ResourceModule();
   const HRSRC resource = ::FindResourceW(module, name, RT_MENU);
   const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
   const void* bytes = loaded ? ::LockResource(loaded) : nullptr;

@@ -2,7 +2,7 @@
 // code page is UTF-8.
 #include <sys/stat.h>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "preview/image/platform_path.h"
 
 namespace quillon {

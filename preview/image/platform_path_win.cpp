@@ -8,7 +8,7 @@
 namespace quillon {
 
 // Windows names never hold "*" or "?", so the framework's wildcard rule changes nothing here.
-bool FileExistsAt(const std::u16string& fullPath) { return ExistsOnDisk(fullPath); }
+bool FileExistsAt(const std::u16string& fullPath) { return FileOrFolderExists(fullPath); }
 
 bool NarrowPathFor(std::u16string_view fullPath, std::string& narrowPath) {
   const std::u16string path(fullPath);

@@ -5,7 +5,7 @@
 
 #include "catalogue/file_store.h"
 #include "catalogue/schema.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 
 namespace quillon::testing {
 

@@ -5,7 +5,7 @@
 
 #include "catalogue/tag_database.h"
 #include "catalogue/tag_search.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "catalogue_fixture.h"
 #include "run_program.h"
 

@@ -10,7 +10,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #endif
 
 namespace quillon::testing {

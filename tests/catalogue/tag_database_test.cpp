@@ -8,7 +8,7 @@
 
 #include "catalogue/schema.h"
 #include "catalogue/statement_cache.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
 namespace quillon {

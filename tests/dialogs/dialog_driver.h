@@ -11,11 +11,12 @@
 #include "folder_catalogue_test.h"
 #include "framework/dialog.h"
 #include "tests/support/windows_test_support.h"
+#include "resources/user_texts.h"
 
 namespace quillon::testing {
 
-inline constexpr char16_t kNeedTag[] = u"You need to add at least 1 tag.";
-inline constexpr char16_t kSelectTag[] = u"Please select a tag from the left list.";
+inline constexpr char16_t kNeedTag[] = u"" TEXT_NEED_TAG;
+inline constexpr char16_t kSelectTag[] = u"" TEXT_SELECT_TAG;
 
 class TestContext : public CatalogueContext {
  public:

@@ -14,6 +14,7 @@
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "tests/support/windows_test_support.h"
+#include "resources/user_texts.h"
 
 namespace quillon {
 namespace {
@@ -26,9 +27,8 @@ using testing::PressKey;
 using testing::Type;
 using Items = std::vector<std::u16string>;
 
-constexpr char16_t kFileMissing[] =
-    u"Cannot open the file. Maybe the file is not exist now. \nFile Path: ";
-constexpr char16_t kFileExisted[] = u"The file has been existed.";
+constexpr char16_t kFileMissing[] = u"" TEXT_FILE_MISSING;
+constexpr char16_t kFileExisted[] = u"" TEXT_FILE_EXISTED;
 
 FileRecord NewFileRecord(const std::u16string& fullPath, const std::u16string& filter) {
   FileRecord record;
@@ -64,7 +64,7 @@ class EditFileDialog : public testing::DialogTest {
 TEST_F(EditFileDialog, NewFileStartsWithTheProposedTagsAndStoresThemAddedToTheTop) {
   CEditFileDlg dialog(context, NewFileRecord(a, u"photo;trip;"));
   testing::Open(dialog);
-  EXPECT_EQ(dialog.Text(), u"New File");
+  EXPECT_EQ(dialog.Text(), UserText(TEXT_TITLE_NEW_FILE));
   EXPECT_EQ(dialog.ItemText(IDC_PATH_BOX), a);
   EXPECT_EQ(dialog.ItemText(IDC_ADD_TAGS), u"photo;trip;");
   EXPECT_TRUE(ListItems(dialog).empty());
@@ -176,7 +176,7 @@ TEST_F(EditFileDialog, AMissingFileIsRefusedBeforeThePendingTagsAreAdded) {
   testing::Open(dialog);
   Click(dialog, IDOK);
   EXPECT_EQ(BoxTexts(), (Items{kFileMissing + gone}));
-  EXPECT_EQ(boxes.Boxes()[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(boxes.Boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
   EXPECT_FALSE(dialog.Ended());
   EXPECT_EQ(dialog.ItemText(IDC_ADD_TAGS), u"t;");
   EXPECT_TRUE(ListItems(dialog).empty());
@@ -229,7 +229,7 @@ TEST_F(EditFileDialog, APathWithoutFolderIsRefusedWithAClearMessage) {
   Click(dialog, IDOK);
   std::filesystem::remove(std::filesystem::path(bare));
   EXPECT_EQ(BoxTexts(),
-            (Items{u"Please type the full path of the file, for example C:\\Documents\\letter.txt."}));
+            (Items{UserText(TEXT_PATH_NOT_FULL)}));
   EXPECT_FALSE(dialog.Ended());
   EXPECT_EQ(FileRows(), 0);
 }

@@ -8,6 +8,7 @@
 #include "dialog_driver.h"
 #include "resources/resource.h"
 #include "tests/support/windows_test_support.h"
+#include "resources/user_texts.h"
 
 namespace quillon {
 namespace {
@@ -20,7 +21,7 @@ using testing::PressKey;
 using testing::Type;
 using Items = std::vector<std::u16string>;
 
-constexpr char16_t kFolderExists[] = u"This folder name is exsited.";
+constexpr char16_t kFolderExists[] = u"" TEXT_FOLDER_EXISTS;
 
 class EditFolderDialog : public testing::DialogTest {
  protected:
@@ -41,9 +42,9 @@ class EditFolderDialog : public testing::DialogTest {
 };
 
 TEST_F(EditFolderDialog, ANewFolderGoesUnderTheRootWithTheTagsTypedButNotAdded) {
-  CEditFolderDlg dialog(context, FolderRecord{});
+  CEditFolderDlg dialog(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(dialog);
-  EXPECT_EQ(dialog.Text(), u"New Virtual Folder");
+  EXPECT_EQ(dialog.Text(), UserText(TEXT_TITLE_NEW_FOLDER));
   EXPECT_EQ(dialog.ItemText(IDC_FOLDER_NAME), u"");
   EXPECT_TRUE(ListItems(dialog).empty());
   EXPECT_EQ(::GetFocus(), dialog.Item(IDC_FOLDER_NAME));
@@ -68,7 +69,7 @@ TEST_F(EditFolderDialog, ANewFolderGoesUnderTheRootWithTheTagsTypedButNotAdded) 
 
 TEST_F(EditFolderDialog, AnExistingFolderIsRenamedAndRetaggedInPlace) {
   const FolderRecord before = folders_.GetFolder(work);
-  CEditFolderDlg dialog(context, before);
+  CEditFolderDlg dialog(context, before, CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(dialog);
   EXPECT_EQ(dialog.Text(), u"Edit Folder");
   EXPECT_EQ(dialog.ItemText(IDC_FOLDER_NAME), u"Work");
@@ -92,7 +93,7 @@ TEST_F(EditFolderDialog, AnExistingFolderIsRenamedAndRetaggedInPlace) {
 }
 
 TEST_F(EditFolderDialog, KeepingItsOwnNamePassesTheNameCheck) {
-  CEditFolderDlg dialog(context, folders_.GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work), CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"work");
   Click(dialog, IDOK);
@@ -101,7 +102,7 @@ TEST_F(EditFolderDialog, KeepingItsOwnNamePassesTheNameCheck) {
 }
 
 TEST_F(EditFolderDialog, ANameInUseIsRefusedAndTheTrimmedNameStaysShown) {
-  CEditFolderDlg dialog(context, FolderRecord{});
+  CEditFolderDlg dialog(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"  WORK ");
   Type(dialog, IDC_ADD_TAGS, u"x");
@@ -121,7 +122,7 @@ TEST_F(EditFolderDialog, ANameInUseIsRefusedAndTheTrimmedNameStaysShown) {
 }
 
 TEST_F(EditFolderDialog, RenamingToAnotherFoldersNameIsRefused) {
-  CEditFolderDlg dialog(context, folders_.GetFolder(home));
+  CEditFolderDlg dialog(context, folders_.GetFolder(home), CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"work");
   Click(dialog, IDOK);
@@ -132,7 +133,7 @@ TEST_F(EditFolderDialog, RenamingToAnotherFoldersNameIsRefused) {
 
 TEST_F(EditFolderDialog, AFolderRemovedInThisRunStillHoldsItsName) {
   DeleteFolderRow(db_, folders_, home);
-  CEditFolderDlg dialog(context, FolderRecord{});
+  CEditFolderDlg dialog(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"HOME");
   Type(dialog, IDC_ADD_TAGS, u"x");
@@ -142,11 +143,11 @@ TEST_F(EditFolderDialog, AFolderRemovedInThisRunStillHoldsItsName) {
 }
 
 TEST_F(EditFolderDialog, ABlankNameIsReportedAndNothingIsWritten) {
-  CEditFolderDlg dialog(context, folders_.GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work), CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"   ");
   Click(dialog, IDOK);
-  EXPECT_EQ(BoxTexts(), (Items{u"Please type a name for the folder."}));
+  EXPECT_EQ(BoxTexts(), (Items{UserText(TEXT_FOLDER_NAME_BLANK)}));
   EXPECT_FALSE(dialog.Ended());
   EXPECT_EQ(::GetFocus(), dialog.Item(IDC_FOLDER_NAME));
   ExpectUnchanged();
@@ -159,7 +160,7 @@ TEST_F(EditFolderDialog, ABlankNameIsReportedAndNothingIsWritten) {
 }
 
 TEST_F(EditFolderDialog, AnEmptyTagListIsRefusedAfterTheNameChecks) {
-  CEditFolderDlg dialog(context, FolderRecord{});
+  CEditFolderDlg dialog(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u" Trips");
   Click(dialog, IDOK);
@@ -169,12 +170,12 @@ TEST_F(EditFolderDialog, AnEmptyTagListIsRefusedAfterTheNameChecks) {
   // A blank name is reported first, whatever the tags.
   Type(dialog, IDC_FOLDER_NAME, u"");
   Click(dialog, IDOK);
-  EXPECT_EQ(boxes.Boxes().back().text, u"Please type a name for the folder.");
+  EXPECT_EQ(boxes.Boxes().back().text, UserText(TEXT_FOLDER_NAME_BLANK));
   ExpectUnchanged();
 }
 
 TEST_F(EditFolderDialog, EnterInTheNameBoxOrTheListPressesAddNotOk) {
-  CEditFolderDlg dialog(context, FolderRecord{});
+  CEditFolderDlg dialog(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"Trips");
   PressKey(dialog, IDC_FOLDER_NAME, VK_RETURN);
@@ -198,7 +199,7 @@ TEST_F(EditFolderDialog, EnterInTheNameBoxOrTheListPressesAddNotOk) {
 }
 
 TEST_F(EditFolderDialog, DeleteWithoutSelectionAsksForOne) {
-  CEditFolderDlg dialog(context, folders_.GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work), CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(dialog);
   Click(dialog, IDC_BTN_DELETE);
   EXPECT_EQ(BoxTexts(), (Items{kSelectTag}));
@@ -206,7 +207,7 @@ TEST_F(EditFolderDialog, DeleteWithoutSelectionAsksForOne) {
 }
 
 TEST_F(EditFolderDialog, CancelWritesNothingAndF1OpensTheHelp) {
-  CEditFolderDlg dialog(context, folders_.GetFolder(work));
+  CEditFolderDlg dialog(context, folders_.GetFolder(work), CEditFolderDlg::Mode::kExistingFolder);
   testing::Open(dialog);
   PressKey(dialog, IDC_FOLDER_NAME, VK_F1);
   EXPECT_EQ(context.helpRequests, 1);
@@ -219,7 +220,7 @@ TEST_F(EditFolderDialog, CancelWritesNothingAndF1OpensTheHelp) {
 
 TEST_F(EditFolderDialog, AFullFolderTableTakesNoNewFolder) {
   FillFolderTable();
-  CEditFolderDlg dialog(context, FolderRecord{});
+  CEditFolderDlg dialog(context, FolderRecord{}, CEditFolderDlg::Mode::kNewFolder);
   testing::Open(dialog);
   Type(dialog, IDC_FOLDER_NAME, u"One more");
   Type(dialog, IDC_ADD_TAGS, u"x");

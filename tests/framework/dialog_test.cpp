@@ -8,6 +8,7 @@
 
 #include "framework/dialog.h"
 #include "resources/resource.h"
+#include "tests/support/modal_step.h"
 #include "tests/support/windows_test_support.h"
 
 namespace quillon {
@@ -149,28 +150,18 @@ TEST_F(DialogTest, ModalRunOpensOverTheMiddleOfItsOwner) {
   EXPECT_NEAR((box.top + box.bottom) / 2, 120 + 700 / 2, 1);
 }
 
-ProbeDialog* g_running = nullptr;
-
-void CALLBACK PostEscape(HWND, UINT, UINT_PTR id, DWORD) {
-  ::KillTimer(nullptr, id);
-  HWND focus = ::GetFocus();
-  ::PostMessageW(focus ? focus : g_running->Item(IDC_ADD_TAGS), WM_KEYDOWN, VK_ESCAPE, 0);
-}
-
-void CALLBACK EndStuckRun(HWND, UINT, UINT_PTR id, DWORD) {
-  ::KillTimer(nullptr, id);
-  g_running->EndDialog(-2);
-}
-
 TEST_F(DialogTest, ModalRunIsDrivenByPostedKeys) {
   // Escape, posted to the focused control once the modal loop runs, reaches the dialog
-  // manager through the framework's loop and cancels. A second timer ends a stuck run.
+  // manager through the framework's loop and cancels.
   ProbeDialog dialog;
-  g_running = &dialog;
-  ::SetTimer(nullptr, 0, 20, &PostEscape);
-  const UINT_PTR guard = ::SetTimer(nullptr, 0, 10000, &EndStuckRun);
+  bool posted = false;
+  testing::WhileModal escape([&] {
+    if (posted || !dialog.Handle()) return;
+    posted = true;
+    const HWND focus = ::GetFocus();
+    ::PostMessageW(focus ? focus : dialog.Item(IDC_ADD_TAGS), WM_KEYDOWN, VK_ESCAPE, 0);
+  });
   EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
-  ::KillTimer(nullptr, guard);
 }
 
 TEST_F(DialogTest, PreTranslateSeesKeysOfChildControlsAndMayConsumeThem) {
@@ -244,16 +235,18 @@ TEST_F(DialogTest, WorkerThreadTasksRunOnTheWindowThreadAndWait) {
 TEST_F(DialogTest, DialogUnitsMapToPixelsOfTheDialogFont) {
   ProbeDialog dialog;
   ASSERT_TRUE(dialog.Create(nullptr));
-  // The OK button sits at 83, 143, 50 x 14 dialog units.
-  const RECT expected = dialog.DialogUnitsToPixels(RECT{83, 143, 133, 157});
+  // The OK button sits at 83, 143, 50 x 14 dialog units; place and size are mapped apart, as
+  // the dialog manager maps them.
+  const RECT place = dialog.DialogUnitsToPixels(RECT{83, 143, 0, 0});
+  const RECT size = dialog.DialogUnitsToPixels(RECT{0, 0, 50, 14});
   RECT button;
   ::GetWindowRect(dialog.Item(IDOK), &button);
   ::MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&button), 2);
-  EXPECT_EQ(button.left, expected.left);
-  EXPECT_EQ(button.top, expected.top);
-  EXPECT_EQ(button.right, expected.right);
-  EXPECT_EQ(button.bottom, expected.bottom);
-  EXPECT_GT(expected.right - expected.left, 50);
+  EXPECT_EQ(button.left, place.left);
+  EXPECT_EQ(button.top, place.top);
+  EXPECT_EQ(button.right - button.left, size.right);
+  EXPECT_EQ(button.bottom - button.top, size.bottom);
+  EXPECT_GT(size.right, 50);
 }
 
 }  // namespace

@@ -45,20 +45,25 @@ TEST(GdiTest, SelectedObjectsAreRestoredAtTheEndOfTheScope) {
   EXPECT_EQ(::GetCurrentObject(memory, OBJ_BITMAP), before);
 }
 
-TEST(MessageBoxTest, TheHandlerSeesEveryBoxAndChoosesTheAnswer) {
+TEST(MessageBoxTest, EveryKindOfBoxHasItsIconAndTheHandlerChoosesTheAnswer) {
   {
     testing::MessageBoxRecorder boxes;
     boxes.SetAnswer(IDNO);
-    EXPECT_EQ(ShowMessage(nullptr, u"Remove?", u"Remove", MB_YESNO), IDNO);
-    EXPECT_EQ(ShowMessage(nullptr, u"Done."), IDNO);
+    EXPECT_FALSE(AskYesNo(nullptr, u"Remove?", u"Remove"));
+    ShowInformation(nullptr, u"Done.");
+    ShowError(nullptr, u"Failed.", u"Quit");
+    boxes.SetAnswer(IDYES);
+    EXPECT_TRUE(AskYesNo(nullptr, u"Quit?", u"Quit"));
     const auto seen = boxes.Boxes();
-    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].text, u"Remove?");
     EXPECT_EQ(seen[0].caption, u"Remove");
-    EXPECT_EQ(seen[0].flags, static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(seen[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     // No caption given: the platform's default caption is asked for.
     EXPECT_EQ(seen[1].caption, u"");
-    EXPECT_EQ(seen[1].flags, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(seen[1].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(seen[2].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(seen[3].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   }
   // The recorder put back what it replaced: here, the real message box.
   const MessageBoxHandler previous = SetMessageBoxHandler({});

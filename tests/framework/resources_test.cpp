@@ -13,6 +13,7 @@
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "tests/support/windows_test_support.h"
+#include "resources/user_texts.h"
 
 namespace quillon {
 namespace {
@@ -165,20 +166,20 @@ TEST(ResourcesTest, MenusHoldTheirCommandsInOrder) {
 }
 
 TEST(ResourcesTest, StringTableHoldsTheTextsExactly) {
-  EXPECT_EQ(LoadResourceString(IDS_ABOUTBOX), u"&About Quillon...");
-  EXPECT_EQ(LoadResourceString(IDS_LOADING), u"Loading...");
-  EXPECT_EQ(LoadResourceString(IDS_READY), u"Ready");
+  EXPECT_EQ(LoadResourceString(IDS_ABOUTBOX), UserText(TEXT_ABOUTBOX));
+  EXPECT_EQ(LoadResourceString(IDS_LOADING), UserText(TEXT_LOADING));
+  EXPECT_EQ(LoadResourceString(IDS_READY), UserText(TEXT_READY));
   EXPECT_EQ(LoadResourceString(IDS_QUIT_CAPTION), u"Quit");
   EXPECT_EQ(LoadResourceString(IDS_LOAD_FAILED),
-            u"Load data faild, please restart the software.");
+            UserText(TEXT_LOAD_FAILED));
   // The line break is a real one, and the texts keep their blanks at both ends of it.
   EXPECT_EQ(LoadResourceString(IDS_FILE_MISSING),
-            u"Cannot open the file. Maybe the file is not exist now. \nFile Path: ");
-  EXPECT_EQ(LoadResourceString(IDS_FOLDER_EXISTS), u"This folder name is exsited.");
+            UserText(TEXT_FILE_MISSING));
+  EXPECT_EQ(LoadResourceString(IDS_FOLDER_EXISTS), UserText(TEXT_FOLDER_EXISTS));
   EXPECT_EQ(LoadResourceString(IDS_URL_UPDATES).substr(7),
             u"www.veldmark.com/update.php?product=quillon&ver=1.0.0");
   EXPECT_EQ(LoadResourceString(IDS_URL_ONLINE_HELP).find(u"/quillon/help.php?client=1"), 23u);
-  EXPECT_EQ(LoadResourceString(IDS_REMOVE_FILES_CONFIRM), u"Remove seleted file(s) from Quillon?");
+  EXPECT_EQ(LoadResourceString(IDS_REMOVE_FILES_CONFIRM), UserText(TEXT_REMOVE_FILES_CONFIRM));
   EXPECT_EQ(LoadResourceString(9999), u"");
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "catalogue/tables.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "preview/image/image_factory.h"
 #include "preview/image/platform_path.h"
 #include "tests/catalogue/catalogue_fixture.h"

@@ -11,14 +11,15 @@
 #include "dialogs/file_picker.h"
 #include "framework/wide.h"
 #include "tests/shell/main_window_driver.h"
+#include "resources/user_texts.h"
 
 namespace quillon::testing {
 namespace {
 
 using Lines = std::vector<std::u16string>;
 
-constexpr char16_t kSelectFile[] = u"Please select a file from the list.";
-constexpr char16_t kMissing[] = u"Cannot open the file. Maybe the file is not exist now. \nFile Path: ";
+constexpr char16_t kSelectFile[] = u"" TEXT_SELECT_FILE;
+constexpr char16_t kMissing[] = u"" TEXT_FILE_MISSING;
 
 std::u16string ClipboardText() {
   std::u16string text;
@@ -102,6 +103,7 @@ class FileCommandsTest : public MainWindowTest {
 TEST_F(FileCommandsTest, CopyingThreeFilesPutsTheirPathsJoinedBySemicolonsOnTheClipboard) {
   MakeCatalogue();
   Start();
+  const DesktopLock clipboard;
   SetClipboardText(u"before");
   Command(ID_LIST_COPY_PATHS);  // nothing selected
   EXPECT_EQ(ClipboardText(), u"before");
@@ -110,8 +112,8 @@ TEST_F(FileCommandsTest, CopyingThreeFilesPutsTheirPathsJoinedBySemicolonsOnTheC
   Command(ID_LIST_COPY_PATHS);
   EXPECT_EQ(ClipboardText(),
             PathOf(u"a.txt") + u"; " + PathOf(u"c.txt") + u"; " + PathOf(u"gone.txt"));
-  EXPECT_EQ(BoxTexts(), (Lines{kSelectFile, u"The file path(s) has been copied to clipboard."}));
-  EXPECT_EQ(boxes.Boxes()[1].flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(BoxTexts(), (Lines{kSelectFile, UserText(TEXT_PATHS_COPIED)}));
+  EXPECT_EQ(boxes.Boxes()[1].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 }
 
 TEST_F(FileCommandsTest, OpenReportsMissingFilesAndFallsBackToTheChooser) {
@@ -167,9 +169,9 @@ TEST_F(FileCommandsTest, RemoveAsksEvenWithoutSelectionAndRemovesOnlyOnYes) {
   SelectRows({u"a.txt", u"c.txt"});
   Command(ID_LIST_REMOVE);
   ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, u"Remove seleted file(s) from Quillon?");
+  EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_REMOVE_FILES_CONFIRM));
   EXPECT_EQ(boxes.Boxes()[0].caption, u"Remove");
-  EXPECT_EQ(boxes.Boxes()[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(boxes.Boxes()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags"), 4);
 
   boxes.SetAnswer(IDYES);
@@ -239,7 +241,7 @@ TEST_F(FileCommandsTest, AddRefusesAMissingFileAndOneAlreadyCatalogued) {
     PickerChoice cancel(std::nullopt);
     Command(ID_FILE_ADD_FILE);
   }
-  EXPECT_EQ(BoxTexts(), (Lines{kMissing + PathOf(u"nowhere.txt"), u"The file has been existed."}));
+  EXPECT_EQ(BoxTexts(), (Lines{kMissing + PathOf(u"nowhere.txt"), UserText(TEXT_FILE_EXISTED)}));
   EXPECT_TRUE(seen_.empty());
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags"), 4);
 }
@@ -255,7 +257,7 @@ TEST_F(FileCommandsTest, AddOpensANewFileDialogWithTheFilterAsProposedTags) {
     Command(IDC_TOOL_ADD_FILE);
   }
   ASSERT_EQ(seen_.size(), 1u);
-  EXPECT_EQ(seen_[0].title, u"New File");
+  EXPECT_EQ(seen_[0].title, UserText(TEXT_TITLE_NEW_FILE));
   EXPECT_EQ(seen_[0].path, added);
   EXPECT_EQ(seen_[0].proposedTags, u"work;");
   // The stored tags became the filter: the file is listed with those that share its tags.

@@ -1,4 +1,4 @@
-#include "shell/folder_tree_order.h"
+#include "shell/model/folder_tree_order.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,9 @@ FolderTable TableOf(const std::vector<Row>& rows) {
 }
 
 // Each placed folder as "name<parent" ("name" alone for the root), in insertion order.
-std::vector<std::u16string> Placed(const FolderTable& table) {
+std::vector<std::u16string> Placed(const FolderTable& table, std::int32_t rootIndex = 0) {
   std::vector<std::u16string> placed;
-  for (const FolderPlacement& place : PlaceFolders(table)) {
+  for (const FolderPlacement& place : PlaceFolders(table, rootIndex)) {
     std::u16string text = table.GetFolder(place.index).DirName;
     if (place.parentIndex >= 0) {
       text += u'<';
@@ -66,17 +66,22 @@ TEST(FolderTreeOrderTest, OrphansCyclesAndDeletedFoldersAreLeftOut) {
   EXPECT_EQ(Placed(table), (Names{u"root", u"kept<root"}));
 }
 
-TEST(FolderTreeOrderTest, TheFirstRootWinsAndIsPlacedOnlyOnce) {
-  // A folder with ID 0 would name the root candidates as its children: they stay out, and the
-  // second row with FatherID 0 hangs under the first root only if its FatherID named it.
-  const FolderTable table = TableOf({{5, 3, u"x"}, {3, 0, u"first"}, {0, 3, u"zero"},
-                                     {8, 0, u"second"}});
-  EXPECT_EQ(Placed(table), (Names{u"first", u"x<first", u"zero<first", u"second<zero"}));
+TEST(FolderTreeOrderTest, OfTwoRootRowsOnlyTheNamedRootAndItsSubtreeAreShown) {
+  // The load names the last row with FatherID 0 the root: the tree shows that one, so the
+  // folder shown as root is the folder the commands protect.
+  const FolderTable table = TableOf({{3, 0, u"first"}, {5, 3, u"underFirst"}, {8, 0, u"second"},
+                                     {9, 8, u"underSecond"}});
+  EXPECT_EQ(Placed(table, 2), (Names{u"second", u"underSecond<second"}));
+  EXPECT_EQ(Placed(table, 0), (Names{u"first", u"underFirst<first"}));
 }
 
-TEST(FolderTreeOrderTest, NoRootPlacesNothing) {
-  EXPECT_TRUE(PlaceFolders(FolderTable{}).empty());
-  EXPECT_TRUE(PlaceFolders(TableOf({{2, 1, u"a"}, {3, 2, u"b"}})).empty());
+TEST(FolderTreeOrderTest, NoRootOrADeletedRootPlacesNothing) {
+  EXPECT_TRUE(PlaceFolders(FolderTable{}, -1).empty());
+  EXPECT_TRUE(PlaceFolders(TableOf({{2, 1, u"a"}, {3, 2, u"b"}}), -1).empty());
+  EXPECT_TRUE(PlaceFolders(TableOf({{2, 0, u"a"}}), 5).empty());
+  FolderTable table = TableOf({{1, 0, u"root"}, {2, 1, u"a"}});
+  table.MarkDeleted(0);
+  EXPECT_TRUE(PlaceFolders(table, 0).empty());
 }
 
 TEST(FolderTreeOrderTest, AFullTableOfDeepAndWideFoldersIsPlacedWhole) {
@@ -86,7 +91,7 @@ TEST(FolderTreeOrderTest, AFullTableOfDeepAndWideFoldersIsPlacedWhole) {
   for (int i = 0; i < 99; ++i) table.AppendFolder(2 + i, u"level1", 1, u"");
   for (int i = 0; i < 9900; ++i) table.AppendFolder(200 + i, u"level2", 2 + i % 99, u"");
   ASSERT_TRUE(table.IsFull());
-  const std::vector<FolderPlacement> placed = PlaceFolders(table);
+  const std::vector<FolderPlacement> placed = PlaceFolders(table, 0);
   ASSERT_EQ(placed.size(), kTableCapacity);
   std::vector<bool> seen(kTableCapacity, false);
   for (const FolderPlacement& place : placed) {

@@ -5,6 +5,7 @@
 
 #include "catalogue/schema.h"
 #include "tests/shell/main_window_driver.h"
+#include "resources/user_texts.h"
 
 namespace quillon::testing {
 namespace {
@@ -38,6 +39,7 @@ class FolderTreeTest : public MainWindowTest {
   Commands RightClickTree(POINT point) {
     POINT screen = point;
     ::ClientToScreen(Tree(), &screen);
+    const DesktopLock cursor;  // the tree reads the click's place from the cursor
     ::SetCursorPos(screen.x, screen.y);
     Commands shown;
     WhileModal closeMenu([&] {
@@ -133,16 +135,62 @@ TEST_F(FolderTreeTest, TheRootCannotBeDeletedAndFolderCommandsNeedASelection) {
   Command(ID_EDIT_DELETE_FOLDER);
   Command(ID_EDIT_FOLDER_TAGS);
 
-  EXPECT_EQ(BoxTexts(), (Lines{u"Cannot delete the root folder.", u"Please select a folder first.",
-                               u"Please select a folder first."}));
+  EXPECT_EQ(BoxTexts(), (Lines{UserText(TEXT_ROOT_FOLDER), UserText(TEXT_SELECT_FOLDER),
+                               UserText(TEXT_SELECT_FOLDER)}));
   for (const MessageBoxRequest& box : boxes.Boxes()) {
     EXPECT_EQ(box.caption, u"");
-    EXPECT_EQ(box.flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(box.owner, Window().Handle());
   }
   EXPECT_EQ(TreeLines(), before);
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 4);
   EXPECT_EQ(OpenDialog(IDD_EDIT_FOLDER), nullptr);
+}
+
+TEST_F(FolderTreeTest, WithTwoRootRowsTheRootShownIsTheRootProtected) {
+  // A second row with FatherID 0 and its own subtree, beside the catalogue's root.
+  const std::int32_t second = AddFolderRow(u"Second", 0, u"second;");
+  AddFolderRow(u"UnderSecond", second, u"under;");
+  AddFolderRow(u"UnderFirst", 1, u"first;");
+  Start();
+  const FolderRecord root = app_->Folders().GetFolder(Window().RootFolderIndex());
+  ASSERT_FALSE(TreeLines().empty());
+  EXPECT_EQ(TreeLines()[0], root.DirName);
+  EXPECT_EQ(app_->RootFolderId(), root.ID);
+
+  // The shown root can be neither deleted nor edited, from either menu.
+  SelectFolder(root.DirName);
+  Command(ID_EDIT_DELETE_FOLDER);
+  Command(ID_EDIT_FOLDER_TAGS);
+  EXPECT_EQ(BoxTexts(), (Lines{UserText(TEXT_ROOT_FOLDER), UserText(TEXT_ROOT_FOLDER_EDIT)}));
+  EXPECT_EQ(RightClickTree(InTree(root.DirName)), (Commands{ID_TREE_ADD_FOLDER}));
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 4);
+  EXPECT_EQ(OpenDialog(IDD_EDIT_FOLDER), nullptr);
+}
+
+TEST_F(FolderTreeTest, AFolderRowWithoutANameOrTagsIsEditedNotCreatedAnew) {
+  const std::int32_t unnamed = AddFolderRow(u"", 1, u"");
+  Start();
+  ASSERT_EQ(TreeLines(), (Lines{kRootFolderName, u"  "}));
+  SelectFolder(u"");
+  int dialogs = 0;
+  {
+    WhileModal name([&] {
+      if (CDialog* dialog = OpenDialog(IDD_EDIT_FOLDER)) {
+        ++dialogs;
+        dialog->SetItemText(IDC_FOLDER_NAME, u"Named");
+        dialog->SetItemText(IDC_ADD_TAGS, u"named");
+        Press(*dialog, IDOK);
+      }
+    });
+    Command(ID_EDIT_FOLDER_TAGS);
+  }
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_EQ(TreeLines(), (Lines{kRootFolderName, u"  Named"}));
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 2);
+  EXPECT_EQ(Column(u"SELECT Tags FROM db_virtualdir WHERE ID = " + SqlInteger(unnamed), u"Tags"),
+            (Lines{u"named;"}));
 }
 
 TEST_F(FolderTreeTest, DeletingTheSelectedFolderAsksAndRemovesOnlyThatFolderOnYes) {
@@ -152,9 +200,9 @@ TEST_F(FolderTreeTest, DeletingTheSelectedFolderAsksAndRemovesOnlyThatFolderOnYe
   boxes.SetAnswer(IDNO);
   Command(ID_EDIT_DELETE_FOLDER);
   ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, u"Remove selected virtual folder?");
+  EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_REMOVE_FOLDER_CONFIRM));
   EXPECT_EQ(boxes.Boxes()[0].caption, u"Remove");
-  EXPECT_EQ(boxes.Boxes()[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(boxes.Boxes()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 4);
   EXPECT_EQ(TreeLines(), (Lines{kRootFolderName, u"  Work", u"    Reports", u"  Home"}));
 

@@ -1,4 +1,4 @@
-#include "shell/frame_geometry.h"
+#include "shell/model/frame_geometry.h"
 
 #include <gtest/gtest.h>
 

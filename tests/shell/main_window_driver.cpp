@@ -7,11 +7,11 @@
 
 #include "framework/wide.h"
 #include "resources/resource.h"
+#include "shell/tray/autorun.h"
+#include "resources/user_texts.h"
 
 namespace quillon::testing {
 namespace {
-
-constexpr UINT kTickMs = 15;
 
 std::u16string NodeText(HWND tree, HTREEITEM node) {
   wchar_t text[512] = {};
@@ -37,59 +37,22 @@ void Walk(HWND tree, HTREEITEM first, int depth,
   }
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  auto& search = *reinterpret_cast<std::pair<int, CDialog*>*>(found);
-  auto* dialog = dynamic_cast<CDialog*>(CWindow::FromHandle(window));
-  if (dialog && dialog->TemplateId() == search.first && !dialog->Ended()) {
-    search.second = dialog;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
-WhileModal::WhileModal(std::function<void()> step) : step_(std::move(step)) {
-  current_ = this;
-  timer_ = ::SetTimer(nullptr, 0, kTickMs, &Tick);
-}
-
-WhileModal::~WhileModal() {
-  ::KillTimer(nullptr, timer_);
-  if (current_ == this) current_ = nullptr;
-}
-
-void CALLBACK WhileModal::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (current_) current_->step_();
-}
-
-CDialog* OpenDialog(int templateId) {
-  std::pair<int, CDialog*> search{templateId, nullptr};
-  ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
-
-void Press(CDialog& dialog, int button) {
-  ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(dialog.Item(button)));
-}
-
-std::vector<UINT> CloseOpenMenu() {
-  std::vector<UINT> commands;
-  const HWND popup = ::FindWindowW(L"#32768", nullptr);
-  if (!popup || !::IsWindowVisible(popup)) return commands;
-  const auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
-  for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
-    const UINT id = ::GetMenuItemID(menu, i);
-    if (id != 0 && id != static_cast<UINT>(-1)) commands.push_back(id);
+void MainWindowTest::SetUp() {
+  // The Run value is the user's, not the test's: every test starts without it.
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    ::RegDeleteValueW(key, kRunValueName);
+    ::RegCloseKey(key);
   }
-  ::EndMenu();
-  return commands;
 }
 
 void MainWindowTest::TearDown() {
+  if (window_) window_->Destroy();
   window_.reset();
   app_.reset();
+  if (quickBar_) ::DestroyWindow(quickBar_);
 }
 
 std::int32_t MainWindowTest::AddFolderRow(const std::u16string& name, std::int32_t fatherId,
@@ -111,14 +74,30 @@ std::u16string MainWindowTest::MakeFolder(const std::u16string& name) const {
   return path.u16string();
 }
 
-void MainWindowTest::Start() {
-  app_ = std::make_unique<CQuillonApp>(folder_.Path().u16string());
+bool MainWindowTest::Create(std::u16string commandLine, std::u16string dataFolder) {
+  app_ = std::make_unique<CQuillonApp>(dataFolder.empty() ? DataFolder() : dataFolder);
+  app_->SetCommandLine(std::move(commandLine));
   app_->InitInstance();
+  if (quickBar_) app_->SetQuickBarWindow(quickBar_);
   window_ = std::make_unique<CQuillonDlg>(*app_);
-  ASSERT_TRUE(window_->Create(nullptr));
-  ASSERT_TRUE(PumpUntil([&] { return app_->Loading().Finished(); }));
+  if (!window_->Create(nullptr)) return false;
+  // A standard Windows display at 96 DPI: template 102 is 492 pixels wide (the test prefix's
+  // LogPixels); Wine's own default metrics would hide layout faults.
+  EXPECT_EQ(window_->DialogUnitsToPixels(RECT{0, 0, 328, 202}).right, 492)
+      << "the tests do not run under a standard display's dialog units";
+  return true;
+}
+
+bool MainWindowTest::WaitForLoad() {
+  const bool ended = PumpUntil([&] { return app_->Loading().Finished(); });
   PumpPending();
-  ASSERT_EQ(window_->StatusText(), u"Ready");
+  return ended;
+}
+
+void MainWindowTest::Start() {
+  ASSERT_TRUE(Create());
+  ASSERT_TRUE(WaitForLoad());
+  ASSERT_EQ(window_->StatusText(), UserText(TEXT_READY));
 }
 
 std::vector<std::u16string> MainWindowTest::TreeLines() const {
@@ -206,6 +185,76 @@ std::vector<std::u16string> MainWindowTest::BoxTexts() const {
   std::vector<std::u16string> texts;
   for (const MessageBoxRequest& box : boxes.Boxes()) texts.push_back(box.text);
   return texts;
+}
+
+MenuSeen MainWindowTest::DropDown(const std::function<void()>& open) {
+  MenuSeen seen;
+  const bool shown = WhenShown(
+      OpenPopupMenu,
+      [&](HWND popup) {
+        seen = Inspect(popup);
+        Key(popup, VK_ESCAPE);
+      },
+      open);
+  EXPECT_TRUE(shown) << "no menu opened";
+  return seen;
+}
+
+void MainWindowTest::MouseDown(int x, int y) {
+  ::SendMessageW(Main(), WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+}
+
+void MainWindowTest::MouseDrag(int x, int y) {
+  ::SendMessageW(Main(), WM_MOUSEMOVE, MK_LBUTTON, At(x, y));
+}
+
+void MainWindowTest::MouseUp(int x, int y) { ::SendMessageW(Main(), WM_LBUTTONUP, 0, At(x, y)); }
+
+void MainWindowTest::WriteSettings(const std::string& text) const {
+  std::ofstream(SettingsPath(), std::ios::binary) << text;
+}
+
+std::u16string MainWindowTest::Setting(const wchar_t* section, const wchar_t* key) const {
+  wchar_t value[260] = {};
+  ::GetPrivateProfileStringW(section, key, L"<absent>", value, 260,
+                             SettingsPath().wstring().c_str());
+  return FromWide(value);
+}
+
+void MainWindowTest::MakeQuickBar() {
+  quickBar_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"quick bar", WS_POPUP, 321, 234,
+                                200, 40, nullptr, nullptr, nullptr, nullptr);
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+void Key(HWND window, UINT key) {
+  ::PostMessageW(window, WM_KEYDOWN, key, 0);
+  ::PostMessageW(window, WM_KEYUP, key, 0xC0000000);
+}
+
+RECT ClientRectOf(HWND control, HWND parent) {
+  RECT rect{};
+  ::GetWindowRect(control, &rect);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+MenuSeen Inspect(HWND popup) {
+  MenuSeen seen;
+  ::GetWindowRect(popup, &seen.place);
+  seen.commands = MenuCommands(popup);
+  const auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+  for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
+    if (::GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) seen.checked.push_back(seen.commands[i]);
+  }
+  return seen;
 }
 
 }  // namespace quillon::testing

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,39 +13,29 @@
 
 #include "framework/dialog.h"
 #include "resources/resource.h"
-#include "shell/quillon_app.h"
-#include "shell/quillon_dlg.h"
+#include "shell/app/quillon_app.h"
+#include "shell/main_window/quillon_dlg.h"
 #include "tests/catalogue/catalogue_fixture.h"
+#include "tests/support/modal_step.h"
 #include "tests/support/shell_open_recorder.h"
 #include "tests/support/windows_test_support.h"
 
 namespace quillon::testing {
 
-// Calls `step` every few milliseconds while the program runs a modal loop of its own (a
-// dialog, a popup menu), for as long as the object lives. The newest one steps alone.
-class WhileModal {
- public:
-  explicit WhileModal(std::function<void()> step);
-  ~WhileModal();
-  WhileModal(const WhileModal&) = delete;
-  WhileModal& operator=(const WhileModal&) = delete;
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  static inline WhileModal* current_ = nullptr;
-  std::function<void()> step_;
-  UINT_PTR timer_ = 0;
+// What an open popup menu shows.
+struct MenuSeen {
+  RECT place{};
+  std::vector<UINT> commands;  // 0 for separators
+  std::vector<UINT> checked;
 };
 
-// The dialog of `templateId` that is open on this thread and not yet ended, or null.
-CDialog* OpenDialog(int templateId);
-// Ends a dialog as its button would.
-void Press(CDialog& dialog, int button);
-// The commands of the popup menu that is open now; empty when none is. The menu is closed.
-std::vector<UINT> CloseOpenMenu();
-
+// The one fixture of the main window's tests: a temporary data folder with a catalogue (the
+// root folder "All Files"), the application object on it, and the main window created
+// modeless and loaded by its loading thread; every message box and shell request recorded.
+// The window is checked to run under a standard Windows display's dialog units.
 class MainWindowTest : public CatalogueTest {
  protected:
+  void SetUp() override;
   void TearDown() override;
 
   // A folder row, before Start(); its ID.
@@ -53,10 +44,17 @@ class MainWindowTest : public CatalogueTest {
   // A real file in the test's folder; its full path.
   std::u16string MakeFile(const std::u16string& name) const;
   std::u16string MakeFolder(const std::u16string& name) const;
+  std::u16string DataFolder() const { return folder_.Path().u16string(); }
 
-  // The application on the test's catalogue and its main window, loaded ("Ready").
+  // The application on `dataFolder` (the test's folder when empty) with `commandLine`, and its
+  // main window, created; the loading thread may still be at work.
+  bool Create(std::u16string commandLine = u"quillon.exe", std::u16string dataFolder = {});
+  // Until the loading thread has ended and its last request was carried out.
+  bool WaitForLoad();
+  // Create and WaitForLoad on the test's catalogue: the window shows "Ready".
   void Start();
   CQuillonDlg& Window() const { return *window_; }
+  HWND Main() const { return window_->Handle(); }
   HWND Tree() const { return window_->Item(IDC_FOLDER_TREE); }
   HWND List() const { return window_->Item(IDC_FILE_LIST); }
 
@@ -76,11 +74,37 @@ class MainWindowTest : public CatalogueTest {
   // A menu or button command, as the menus send it.
   void Command(int id);
   std::vector<std::u16string> BoxTexts() const;
+  // Opens a popup menu through `open` and returns what it showed; the menu is cancelled.
+  MenuSeen DropDown(const std::function<void()>& open);
+
+  // The mouse on the window itself, at client points.
+  void MouseDown(int x, int y);
+  void MouseDrag(int x, int y);
+  void MouseUp(int x, int y);
+
+  // The settings file of the data folder.
+  void WriteSettings(const std::string& text) const;
+  // The value as the file holds it; "<absent>" when it has none.
+  std::u16string Setting(const wchar_t* section, const wchar_t* key) const;
+  std::filesystem::path SettingsPath() const { return folder_.Path() / "update.dat"; }
+  // A stand-in for the quick bar's window, given to the application before Start().
+  void MakeQuickBar();
 
   MessageBoxRecorder boxes;
   ShellOpenRecorder shell;
+  HWND quickBar_ = nullptr;
   std::unique_ptr<CQuillonApp> app_;
   std::unique_ptr<CQuillonDlg> window_;
 };
+
+// A point in client coordinates as mouse messages carry it.
+LPARAM At(int x, int y);
+// A key pressed and released in `window`, posted.
+void Key(HWND window, UINT key);
+// The rectangle of `control` in `parent`'s client coordinates; a window's screen rectangle.
+RECT ClientRectOf(HWND control, HWND parent);
+RECT ScreenRect(HWND window);
+// What the popup menu `popup` shows.
+MenuSeen Inspect(HWND popup);
 
 }  // namespace quillon::testing

@@ -20,89 +20,19 @@
 #include "catalogue/tag_database.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
-#include "shell/autorun.h"
-#include "shell/frame_geometry.h"
-#include "shell/quillon_app.h"
-#include "shell/quillon_dlg.h"
-#include "shell/settings_rules.h"
-#include "tests/support/shell_open_recorder.h"
-#include "tests/support/windows_test_support.h"
+#include "shell/tray/autorun.h"
+#include "shell/model/frame_geometry.h"
+#include "shell/app/quillon_app.h"
+#include "shell/main_window/quillon_dlg.h"
+#include "shell/tray/settings_keys.h"
+#include "tests/shell/main_window_driver.h"
 #include "ui/button_ex.h"
+#include "resources/user_texts.h"
 
-namespace quillon {
+namespace quillon::testing {
 namespace {
 
-using testing::MessageBoxRecorder;
-using testing::PumpPending;
-using testing::PumpUntil;
-using testing::ShellOpenRecorder;
-
 // ---- Helpers ----
-
-// Runs `step` from a timer once a window that `find` finds has shown, while a modal loop (a
-// popup menu's or a dialog's) is running; gives up after about three seconds.
-class WhenShown {
- public:
-  WhenShown(std::function<HWND()> find, std::function<void(HWND)> step) {
-    find_ = std::move(find);
-    step_ = std::move(step);
-    ticks_ = 0;
-    seen_ = false;
-    timer_ = ::SetTimer(nullptr, 0, 30, &Tick);
-  }
-  ~WhenShown() {
-    if (timer_) ::KillTimer(nullptr, timer_);
-  }
-  bool Seen() const { return seen_; }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (++ticks_ > 100) {
-      ::KillTimer(nullptr, timer);
-      ::EndMenu();  // a menu that never showed the window: the test then fails
-      return;
-    }
-    const HWND window = find_();
-    if (!window || !::IsWindowVisible(window)) return;
-    ::KillTimer(nullptr, timer);
-    timer_ = 0;
-    seen_ = true;
-    step_(window);
-  }
-
-  static inline std::function<HWND()> find_;
-  static inline std::function<void(HWND)> step_;
-  static inline int ticks_ = 0;
-  static inline bool seen_ = false;
-  static inline UINT_PTR timer_ = 0;
-};
-
-HWND OpenPopupMenu() { return ::FindWindowW(L"#32768", nullptr); }
-
-void Key(HWND window, UINT key) {
-  ::PostMessageW(window, WM_KEYDOWN, key, 0);
-  ::PostMessageW(window, WM_KEYUP, key, 0xC0000000);
-}
-
-// What an open popup menu shows.
-struct MenuSeen {
-  RECT place{};
-  std::vector<UINT> commands;  // 0 for separators
-  std::vector<UINT> checked;
-};
-
-MenuSeen Inspect(HWND popup) {
-  MenuSeen seen;
-  ::GetWindowRect(popup, &seen.place);
-  const auto menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
-  for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
-    const UINT id = ::GetMenuItemID(menu, i);
-    const UINT command = id == static_cast<UINT>(-1) ? 0 : id;
-    seen.commands.push_back(command);
-    if (::GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) seen.checked.push_back(command);
-  }
-  return seen;
-}
 
 std::optional<std::u16string> RunValue() {
   HKEY key = nullptr;
@@ -119,132 +49,33 @@ std::optional<std::u16string> RunValue() {
   return FromWide(data);
 }
 
-void DeleteRunValue() {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    ::RegDeleteValueW(key, kRunValueName);
-    ::RegCloseKey(key);
-  }
-}
-
-RECT ClientRectOf(HWND control, HWND parent) {
-  RECT rect{};
-  ::GetWindowRect(control, &rect);
-  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-RECT ScreenRect(HWND window) {
-  RECT rect{};
-  ::GetWindowRect(window, &rect);
-  return rect;
-}
-
 bool SameRect(const RECT& a, const PixelRect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
 
-// ---- Fixture ----
+bool TrayIconExists(HWND window) {
+  NOTIFYICONDATAW record{};
+  record.cbSize = NOTIFYICONDATAW_V3_SIZE;
+  record.hWnd = window;
+  record.uID = IDR_MAINFRAME;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() / "quillon-main" / info->name();
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    ASSERT_TRUE(CreateCatalogue((folder_ / "data.dat").u16string()));
-    DeleteRunValue();
-  }
-  void TearDown() override {
-    if (window_) window_->Destroy();
-    window_.reset();
-    app_.reset();
-    if (quickBar_) ::DestroyWindow(quickBar_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
-  std::u16string DataFolder() const { return folder_.u16string(); }
-  std::filesystem::path SettingsPath() const { return folder_ / "update.dat"; }
-
-  void WriteSettings(const std::string& text) {
-    std::ofstream(SettingsPath(), std::ios::binary) << text;
-  }
-  // The value as the file holds it; "<absent>" when it has none.
-  std::u16string Setting(const wchar_t* section, const wchar_t* key) const {
-    wchar_t value[260] = {};
-    ::GetPrivateProfileStringW(section, key, L"<absent>", value, 260,
-                               SettingsPath().wstring().c_str());
-    return FromWide(value);
-  }
-
-  // A stand-in for the quick bar's window, registered before the main window starts.
-  void MakeQuickBar() {
-    quickBar_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"quick bar", WS_POPUP, 321, 234,
-                                  200, 40, nullptr, nullptr, nullptr, nullptr);
-  }
-
-  void Start() {
-    app_ = std::make_unique<CQuillonApp>(DataFolder());
-    app_->SetCommandLine(u"quillon.exe");
-    app_->InitInstance();
-    if (quickBar_) app_->SetQuickBarWindow(quickBar_);
-    window_ = std::make_unique<CQuillonDlg>(*app_);
-    ASSERT_TRUE(window_->Create(nullptr));
-    ASSERT_TRUE(PumpUntil([&] { return app_->Loading().Finished(); }));
-    PumpPending();
-    ASSERT_EQ(window_->StatusText(), u"Ready");
-  }
-
-  HWND Main() const { return window_->Handle(); }
-  void Command(int id) { ::SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  SIZE Size() const {
-    RECT client{};
-    ::GetClientRect(Main(), &client);
-    return {client.right, client.bottom};
-  }
-  void Press(int x, int y) { ::SendMessageW(Main(), WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
-  void DragTo(int x, int y) { ::SendMessageW(Main(), WM_MOUSEMOVE, MK_LBUTTON, At(x, y)); }
-  void Release(int x, int y) { ::SendMessageW(Main(), WM_LBUTTONUP, 0, At(x, y)); }
-
-  bool TrayIconExists() const {
-    NOTIFYICONDATAW record{};
-    record.cbSize = NOTIFYICONDATAW_V3_SIZE;
-    record.hWnd = Main();
-    record.uID = IDR_MAINFRAME;
-    return ::Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
-  }
-  void TrayClick(UINT mouseMessage) {
-    ::SendMessageW(Main(), WM_TRAY_NOTIFY, IDR_MAINFRAME, mouseMessage);
-  }
-
-  // Opens a menu through `open` and returns what it showed; the menu is cancelled.
-  MenuSeen DropDown(const std::function<void()>& open) {
-    MenuSeen seen;
-    WhenShown menu(OpenPopupMenu, [&](HWND popup) {
-      seen = Inspect(popup);
-      Key(popup, VK_ESCAPE);
-    });
-    open();
-    EXPECT_TRUE(menu.Seen());
-    return seen;
-  }
-
-  std::filesystem::path folder_;
-  HWND quickBar_ = nullptr;
-  std::unique_ptr<CQuillonApp> app_;
-  std::unique_ptr<CQuillonDlg> window_;
-};
+void TrayClick(HWND window, UINT mouseMessage) {
+  ::SendMessageW(window, WM_TRAY_NOTIFY, IDR_MAINFRAME, mouseMessage);
+}
 
 // ---- Frame and skin ----
 
 TEST_F(MainWindowTest, ControlsArePlacedInPixelsAndButtonsAreSkinned) {
-  MessageBoxRecorder boxes;
   Start();
-  const SIZE size = Size();
+  const SIZE size = ClientSize(Main());
   ASSERT_EQ(size.cx, 700);
   ASSERT_EQ(size.cy, 500);
   const MainWindowLayout layout = LayoutMainWindow(700, 500, 210);
@@ -276,6 +107,7 @@ TEST_F(MainWindowTest, ControlsArePlacedInPixelsAndButtonsAreSkinned) {
 
 TEST_F(MainWindowTest, SkinLinesAndBandsArePaintedAroundTreeAndList) {
   Start();
+  const DesktopLock screenPixels;
   ::SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpPending();
@@ -292,9 +124,9 @@ TEST_F(MainWindowTest, SkinLinesAndBandsArePaintedAroundTreeAndList) {
 
 TEST_F(MainWindowTest, SplitterDragMovesTreeAndListWithinLimits) {
   Start();
-  Press(207, 200);
+  MouseDown(207, 200);
   EXPECT_EQ(::GetCapture(), Main());
-  DragTo(300, 200);
+  MouseDrag(300, 200);
   EXPECT_EQ(window_->SplitterPosition(), 302);
   RECT tree = ClientRectOf(window_->Item(IDC_FOLDER_TREE), Main());
   RECT list = ClientRectOf(window_->Item(IDC_FILE_LIST), Main());
@@ -302,13 +134,13 @@ TEST_F(MainWindowTest, SplitterDragMovesTreeAndListWithinLimits) {
   EXPECT_EQ(list.left, 303);
   EXPECT_EQ(ClientRectOf(window_->Item(IDC_SEARCH_BOX), Main()).left, 342);
   // Too close to either side: the splitter stays.
-  DragTo(100, 200);
+  MouseDrag(100, 200);
   EXPECT_EQ(window_->SplitterPosition(), 302);
-  DragTo(400, 200);  // W - 300
+  MouseDrag(400, 200);  // W - 300
   EXPECT_EQ(window_->SplitterPosition(), 302);
-  DragTo(399, 200);
+  MouseDrag(399, 200);
   EXPECT_EQ(window_->SplitterPosition(), 401);
-  Release(399, 200);
+  MouseUp(399, 200);
   EXPECT_NE(::GetCapture(), Main());
   // With the button up, moving no longer drags.
   ::SendMessageW(Main(), WM_MOUSEMOVE, 0, At(250, 200));
@@ -317,24 +149,43 @@ TEST_F(MainWindowTest, SplitterDragMovesTreeAndListWithinLimits) {
   EXPECT_EQ(list.left, 402);
 }
 
+TEST_F(MainWindowTest, OnAStandardDisplayTheSplitterStartsAt210AndANarrowWindowKeepsIt) {
+  Start();
+  // A standard Windows display at 96 DPI: template 102 is 492 pixels wide.
+  ASSERT_EQ(window_->DialogUnitsToPixels(RECT{0, 0, 328, 202}).right, 492);
+  EXPECT_EQ(window_->SplitterPosition(), 210);
+  const auto listLeft = [&] { return ClientRectOf(window_->Item(IDC_FILE_LIST), Main()).left; };
+  const RECT tree = ClientRectOf(window_->Item(IDC_FOLDER_TREE), Main());
+  EXPECT_EQ(tree.right - tree.left, 210 - 12);
+  EXPECT_EQ(listLeft(), 211);
+
+  // Narrowed: the controls keep the list in the window, the splitter stays the user's.
+  ::SetWindowPos(Main(), nullptr, 0, 0, 500, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(listLeft(), SplitterWithin(210, 500) + 1);
+  EXPECT_LT(listLeft(), 211);
+  EXPECT_EQ(window_->SplitterPosition(), 210);
+  ::SetWindowPos(Main(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(listLeft(), 211);
+}
+
 TEST_F(MainWindowTest, ResizeDragsFollowTheCursorButNeverGoBelowTheMinimum) {
   Start();
   const RECT start = ScreenRect(Main());
   // Right edge: to 800 wide, then an attempt at 450 is ignored.
-  Press(698, 200);
-  DragTo(800, 200);
+  MouseDown(698, 200);
+  MouseDrag(800, 200);
   EXPECT_EQ(ScreenRect(Main()).right - start.left, 800);
-  DragTo(450, 200);
+  MouseDrag(450, 200);
   EXPECT_EQ(ScreenRect(Main()).right - start.left, 800);
-  Release(450, 200);
-  EXPECT_EQ(Size().cx, 800);
+  MouseUp(450, 200);
+  EXPECT_EQ(ClientSize(Main()).cx, 800);
   // The layout followed the size.
   EXPECT_EQ(ClientRectOf(window_->Item(IDC_BTN_CLOSE), Main()).left, 800 - 28);
 
   // Bottom-right corner to 400 x 200: held at 500 x 300, top-left unmoved.
-  Press(795, 495);
-  DragTo(400, 200);
-  Release(400, 200);
+  MouseDown(795, 495);
+  MouseDrag(400, 200);
+  MouseUp(400, 200);
   RECT now = ScreenRect(Main());
   EXPECT_EQ(now.left, start.left);
   EXPECT_EQ(now.top, start.top);
@@ -343,9 +194,9 @@ TEST_F(MainWindowTest, ResizeDragsFollowTheCursorButNeverGoBelowTheMinimum) {
   EXPECT_EQ(ClientRectOf(window_->Item(IDC_STATUS), Main()).top, 300 - 20);
 
   // Left edge follows the cursor's screen position; the right edge stays.
-  Press(1, 150);
-  DragTo(-50, 150);
-  Release(-50, 150);
+  MouseDown(1, 150);
+  MouseDrag(-50, 150);
+  MouseUp(-50, 150);
   now = ScreenRect(Main());
   EXPECT_EQ(now.left, start.left - 50);
   EXPECT_EQ(now.right, start.left + 500);
@@ -353,12 +204,12 @@ TEST_F(MainWindowTest, ResizeDragsFollowTheCursorButNeverGoBelowTheMinimum) {
 
 TEST_F(MainWindowTest, PressInTheTopBandStartsAWindowMoveNotAResize) {
   Start();
-  Press(450, 20);
+  MouseDown(450, 20);
   EXPECT_NE(::GetCapture(), Main());
   // A press inside the window's body grabs nothing either.
-  Press(450, 300);
+  MouseDown(450, 300);
   EXPECT_NE(::GetCapture(), Main());
-  Release(450, 300);
+  MouseUp(450, 300);
 }
 
 TEST_F(MainWindowTest, MaximiseFillsTheWorkAreaAndRestoreGoesBack) {
@@ -372,7 +223,7 @@ TEST_F(MainWindowTest, MaximiseFillsTheWorkAreaAndRestoreGoesBack) {
   EXPECT_EQ(ClientRectOf(window_->Item(IDC_BTN_CLOSE), Main()).left,
             (work.right - work.left) - 28);
   // Edges of a maximised window do not resize it.
-  Press(1, 200);
+  MouseDown(1, 200);
   EXPECT_NE(::GetCapture(), Main());
   // A double click on the top band restores.
   ::SendMessageW(Main(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(500, 10));
@@ -390,6 +241,7 @@ TEST_F(MainWindowTest, MaximiseFillsTheWorkAreaAndRestoreGoesBack) {
 
 TEST_F(MainWindowTest, CursorShowsTheZoneUnderIt) {
   Start();
+  const DesktopLock cursor;
   const auto cursorAt = [&](int x, int y) {
     POINT point{x, y};
     ::ClientToScreen(Main(), &point);
@@ -408,9 +260,8 @@ TEST_F(MainWindowTest, CursorShowsTheZoneUnderIt) {
 // ---- Tray, closing and quitting ----
 
 TEST_F(MainWindowTest, CaptionButtonsAndCloseHideToTheTray) {
-  MessageBoxRecorder boxes;
   Start();
-  EXPECT_TRUE(TrayIconExists());
+  EXPECT_TRUE(TrayIconExists(Main()));
   for (const int hide : {IDC_BTN_MINIMIZE, IDC_BTN_CLOSE, 0}) {
     ::ShowWindow(Main(), SW_SHOWNORMAL);
     if (hide) {
@@ -420,7 +271,7 @@ TEST_F(MainWindowTest, CaptionButtonsAndCloseHideToTheTray) {
     }
     EXPECT_FALSE(window_->IsVisible()) << hide;
     EXPECT_FALSE(window_->Ended()) << hide;
-    EXPECT_TRUE(TrayIconExists()) << hide;
+    EXPECT_TRUE(TrayIconExists(Main())) << hide;
   }
   // "Open Quillon" shows it again.
   Command(ID_TRAY_OPEN);
@@ -430,33 +281,32 @@ TEST_F(MainWindowTest, CaptionButtonsAndCloseHideToTheTray) {
 
 TEST_F(MainWindowTest, TrayLeftClickTogglesTheWindow) {
   Start();
-  TrayClick(WM_LBUTTONUP);
+  TrayClick(Main(), WM_LBUTTONUP);
   EXPECT_FALSE(window_->IsVisible());
-  TrayClick(WM_LBUTTONUP);
+  TrayClick(Main(), WM_LBUTTONUP);
   EXPECT_TRUE(window_->IsVisible());
   EXPECT_FALSE(::IsIconic(Main()));
   // Other mouse messages of the icon do nothing.
-  TrayClick(WM_MOUSEMOVE);
-  TrayClick(WM_LBUTTONDOWN);
+  TrayClick(Main(), WM_MOUSEMOVE);
+  TrayClick(Main(), WM_LBUTTONDOWN);
   EXPECT_TRUE(window_->IsVisible());
 }
 
 TEST_F(MainWindowTest, TrayRightClickOpensItsMenuWhoseOpenQuillonShowsTheWindow) {
-  MessageBoxRecorder boxes;
   Start();
   Command(IDC_BTN_CLOSE);
   ASSERT_FALSE(window_->IsVisible());
   MenuSeen seen;
-  WhenShown menu(OpenPopupMenu, [&](HWND popup) {
-    seen = Inspect(popup);
-    Key(popup, VK_UP);  // from nothing to the last item, "Exit"
-    Key(popup, VK_UP);  // "Open Quillon"
-    Key(popup, VK_RETURN);
-  });
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  TrayClick(WM_RBUTTONUP);
-  ASSERT_TRUE(menu.Seen());
+  const DesktopLock cursorAndMenus;  // the menu opens at the cursor
+  ASSERT_TRUE(WhenShown(
+      OpenPopupMenu,
+      [&](HWND popup) {
+        seen = Inspect(popup);
+        Key(popup, VK_UP);  // from nothing to the last item, "Exit"
+        Key(popup, VK_UP);  // "Open Quillon"
+        Key(popup, VK_RETURN);
+      },
+      [&] { TrayClick(Main(), WM_RBUTTONUP); }));
   EXPECT_EQ(seen.commands,
             (std::vector<UINT>{ID_TRAY_BUG_REPORT, ID_TRAY_UPDATES, 0, ID_TRAY_ADD_FILE, 0,
                                ID_TRAY_SHOW_HIDE_QUICK_BAR, ID_TRAY_OPEN, ID_TRAY_EXIT}));
@@ -465,31 +315,29 @@ TEST_F(MainWindowTest, TrayRightClickOpensItsMenuWhoseOpenQuillonShowsTheWindow)
 }
 
 TEST_F(MainWindowTest, ExitAsksAndOnlyYesEndsTheRun) {
-  MessageBoxRecorder boxes;
   Start();
   boxes.SetAnswer(IDNO);
   Command(ID_FILE_EXIT);
   ASSERT_EQ(boxes.Count(), 1u);
   const MessageBoxRequest box = boxes.Boxes()[0];
-  EXPECT_EQ(box.text, u"Quit Veldmark Quillon now?");
+  EXPECT_EQ(box.text, UserText(TEXT_QUIT_CONFIRM));
   EXPECT_EQ(box.caption, u"Quit");
-  EXPECT_EQ(box.flags, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(box.flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(box.owner, Main());
   EXPECT_FALSE(window_->Ended());
-  EXPECT_TRUE(TrayIconExists());
+  EXPECT_TRUE(TrayIconExists(Main()));
 
   boxes.SetAnswer(IDYES);
   Command(ID_TRAY_EXIT);
   EXPECT_EQ(boxes.Count(), 2u);
   EXPECT_TRUE(window_->Ended());
   EXPECT_EQ(window_->Result(), IDOK);
-  EXPECT_FALSE(TrayIconExists());
+  EXPECT_FALSE(TrayIconExists(Main()));
 }
 
 TEST_F(MainWindowTest, QuitSavesTheQuickBarPlaceEvenWhenItIsHidden) {
   WriteSettings("[QuickBar]\r\nAutoshow=No\r\n");
   MakeQuickBar();
-  MessageBoxRecorder boxes;
   Start();
   EXPECT_FALSE(::IsWindowVisible(quickBar_));
   ::MoveWindow(quickBar_, 345, 456, 200, 40, FALSE);
@@ -501,7 +349,6 @@ TEST_F(MainWindowTest, QuitSavesTheQuickBarPlaceEvenWhenItIsHidden) {
 }
 
 TEST_F(MainWindowTest, QuitWithoutAQuickBarWritesNoPlace) {
-  MessageBoxRecorder boxes;
   Start();
   boxes.SetAnswer(IDYES);
   Command(ID_FILE_EXIT);
@@ -614,24 +461,23 @@ TEST_F(MainWindowTest, MenuButtonsDropDownTheirMenus) {
 }
 
 TEST_F(MainWindowTest, ExitChosenFromTheFileMenuAsks) {
-  MessageBoxRecorder boxes;
   boxes.SetAnswer(IDNO);
   Start();
-  WhenShown menu(OpenPopupMenu, [](HWND popup) {
-    Key(popup, VK_UP);  // the last item, "Exit"
-    Key(popup, VK_RETURN);
-  });
-  Command(IDC_BTN_FILE);
-  ASSERT_TRUE(menu.Seen());
+  ASSERT_TRUE(WhenShown(
+      OpenPopupMenu,
+      [](HWND popup) {
+        Key(popup, VK_UP);  // the last item, "Exit"
+        Key(popup, VK_RETURN);
+      },
+      [&] { Command(IDC_BTN_FILE); }));
   ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, u"Quit Veldmark Quillon now?");
+  EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_QUIT_CONFIRM));
   EXPECT_FALSE(window_->Ended());
 }
 
 // ---- Keys and drops ----
 
 TEST_F(MainWindowTest, EscapeIsSwallowedAndEnterInTheSearchBoxSearchesAndSelectsIt) {
-  MessageBoxRecorder boxes;
   Start();
   const HWND searchBox = window_->Item(IDC_SEARCH_BOX);
   ::SetFocus(searchBox);
@@ -653,14 +499,13 @@ TEST_F(MainWindowTest, EscapeIsSwallowedAndEnterInTheSearchBoxSearchesAndSelects
 }
 
 TEST_F(MainWindowTest, EnterElsewhereOpensTheSelectedFilesAndLeavesTheRestToTheDialog) {
-  MessageBoxRecorder boxes;
   Start();
   ::SetFocus(window_->Item(IDC_FILE_LIST));
   MSG enter{window_->Item(IDC_FILE_LIST), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
   EXPECT_FALSE(window_->PreTranslateMessage(enter));
   // Nothing selected: the open command says so.
   ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, u"Please select a file from the list.");
+  EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_SELECT_FILE));
 }
 
 TEST_F(MainWindowTest, F5ListsTheCurrentFilterAgain) {
@@ -680,45 +525,34 @@ TEST_F(MainWindowTest, F5ListsTheCurrentFilterAgain) {
 }
 
 TEST_F(MainWindowTest, DroppedFilesWaitForInitialisationAndFoldersAreSkipped) {
-  MessageBoxRecorder boxes;
   Start();
   Command(IDC_BTN_CLOSE);
   // A folder and a path that does not exist: nothing is added, the window stays hidden.
-  testing::SendDroppedFiles(Main(), {folder_.u16string(), (folder_ / "gone.txt").u16string()},
+  SendDroppedFiles(Main(), {DataFolder(), (folder_.Path() / "gone.txt").u16string()},
                             POINT{300, 300});
   EXPECT_FALSE(window_->IsVisible());
   EXPECT_EQ(boxes.Count(), 0u);
 
   // A file shows the window and opens the Edit Tags dialog for it.
-  const std::filesystem::path file = folder_ / "letter.txt";
+  const std::filesystem::path file = folder_.Path() / "letter.txt";
   std::ofstream(file) << "hello";
-  bool dialogSeen = false;
-  WhenShown dialog(
-      [&] {
-        HWND found = nullptr;
-        for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w && !found;
-             w = ::GetWindow(w, GW_HWNDNEXT)) {
-          if (w != Main() && ::GetWindow(w, GW_OWNER) == Main() && ::IsWindowVisible(w)) {
-            wchar_t name[32] = {};
-            ::GetClassNameW(w, name, 32);
-            if (std::wstring(name) == L"#32770") found = w;
-          }
-        }
-        return found;
-      },
-      [&](HWND edit) {
-        dialogSeen = true;
-        ::PostMessageW(edit, WM_COMMAND, IDCANCEL, 0);
-      });
-  testing::SendDroppedFiles(Main(), {file.u16string()}, POINT{300, 300});
+  int dialogs = 0;
+  {
+    WhileModal cancel([&] {
+      if (CDialog* dialog = OpenDialog(IDD_EDIT_FILE)) {
+        ++dialogs;
+        Press(*dialog, IDCANCEL);
+      }
+    });
+    SendDroppedFiles(Main(), {file.u16string()}, POINT{300, 300});
+  }
   EXPECT_TRUE(window_->IsVisible());
-  EXPECT_TRUE(dialogSeen);
+  EXPECT_EQ(dialogs, 1);
 }
 
 // ---- Help, web pages and about ----
 
 TEST_F(MainWindowTest, HelpFileOpensFromTheDataFolderForEveryHelpCommand) {
-  ShellOpenRecorder shell;
   Start();
   Command(ID_HELP_CONTENTS);
   Command(IDC_TOOL_HELP);
@@ -736,7 +570,6 @@ TEST_F(MainWindowTest, HelpFileOpensFromTheDataFolderForEveryHelpCommand) {
 }
 
 TEST_F(MainWindowTest, WebCommandsStartTheBrowserOnTheirPages) {
-  ShellOpenRecorder shell;
   Start();
   const std::pair<int, std::u16string> pages[] = {
       {ID_HELP_ONLINE, u"/quillon/help.php?client=1"},
@@ -761,22 +594,25 @@ TEST_F(MainWindowTest, WebCommandsStartTheBrowserOnTheirPages) {
   EXPECT_EQ(requests[2].parameters, requests[3].parameters);
 }
 
-HWND AboutBox() { return ::FindWindowW(L"#32770", L"About Veldmark Quillon"); }
+HWND AboutBox() {
+  const CDialog* about = OpenDialog(IDD_ABOUTBOX);
+  return about ? about->Handle() : nullptr;
+}
 
 TEST_F(MainWindowTest, AboutBoxShowsTheBannerAndItsHelpKeyOpensTheHelpFile) {
-  ShellOpenRecorder shell;
   Start();
   bool banner = false;
   RECT place{};
-  WhenShown about(AboutBox, [&](HWND box) {
-    banner = ::SendDlgItemMessageW(box, IDC_ABOUT_BANNER, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-    place = ScreenRect(box);
-    HELPINFO help{sizeof(help), HELPINFO_WINDOW, 0, nullptr, 0, {}};
-    ::SendMessageW(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  Command(ID_HELP_ABOUT);
-  ASSERT_TRUE(about.Seen());
+  ASSERT_TRUE(WhenShown(
+      AboutBox,
+      [&](HWND box) {
+        banner = ::SendDlgItemMessageW(box, IDC_ABOUT_BANNER, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+        place = ScreenRect(box);
+        HELPINFO help{sizeof(help), HELPINFO_WINDOW, 0, nullptr, 0, {}};
+        ::SendMessageW(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      },
+      [&] { Command(ID_HELP_ABOUT); }));
   EXPECT_TRUE(banner);
   // Over the middle of the main window.
   const RECT main = ScreenRect(Main());
@@ -797,11 +633,12 @@ TEST_F(MainWindowTest, SystemMenuCarriesTheAboutItemForCommandsSixteenToThirtyOn
   EXPECT_EQ(std::wstring(text), L"&About Quillon...");
   EXPECT_EQ(::GetMenuItemID(systemMenu, last), static_cast<UINT>(IDM_ABOUTBOX));
   for (const UINT command : {0x10u, 0x1Fu}) {
-    WhenShown about(AboutBox, [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); });
-    ::SendMessageW(Main(), WM_SYSCOMMAND, command, 0);
-    EXPECT_TRUE(about.Seen()) << command;
+    EXPECT_TRUE(WhenShown(
+        AboutBox, [](HWND box) { ::PostMessageW(box, WM_COMMAND, IDOK, 0); },
+        [&] { ::SendMessageW(Main(), WM_SYSCOMMAND, command, 0); }))
+        << command;
   }
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::testing

@@ -1,9 +1,9 @@
-#include "shell/skin_layout.h"
+#include "shell/model/skin_layout.h"
 
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "shell/settings_rules.h"
+#include "shell/tray/settings_keys.h"
 
 namespace quillon {
 namespace {

@@ -14,15 +14,13 @@
 #include "catalogue/tag_database.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
-#include "shell/quillon_app.h"
-#include "shell/quillon_dlg.h"
-#include "tests/support/windows_test_support.h"
+#include "shell/app/quillon_app.h"
+#include "shell/main_window/quillon_dlg.h"
+#include "tests/shell/main_window_driver.h"
+#include "resources/user_texts.h"
 
-namespace quillon {
+namespace quillon::testing {
 namespace {
-
-using testing::MessageBoxRecorder;
-using testing::PumpUntil;
 
 // Every text the status line was given, seen by a hook on the window thread, so that texts
 // set before the test could look (during creation) are counted too. The skin gives the line
@@ -58,69 +56,33 @@ class StatusHistory {
   std::vector<std::u16string> texts_;
 };
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() / "quillon-startup" / info->name();
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override {
-    window_.reset();
-    app_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-
-  std::u16string DataFolder() const { return folder_.u16string(); }
-  std::u16string CataloguePath() const { return (folder_ / "data.dat").u16string(); }
-
-  // A catalogue with the root folder and two folders under it.
+  // The catalogue's root folder and two folders under it.
   void MakeCatalogue() {
-    ASSERT_TRUE(CreateCatalogue(CataloguePath()));
-    TagDatabase db;
-    ASSERT_EQ(db.Open(CataloguePath()), 1);
-    ASSERT_EQ(db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) "
-                         u"VALUES(1, 'Holidays', 'photo;trip;')"), 1);
-    ASSERT_EQ(db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) "
-                         u"VALUES(1, 'Work', 'work;')"), 1);
+    AddFolderRow(u"Holidays", 1, u"photo;trip;");
+    AddFolderRow(u"Work", 1, u"work;");
   }
-
-  // The application object on the prepared folder, and its main window created modeless.
-  bool Start(std::u16string commandLine = u"quillon.exe") {
-    app_ = std::make_unique<CQuillonApp>(DataFolder());
-    app_->SetCommandLine(std::move(commandLine));
-    app_->InitInstance();
-    window_ = std::make_unique<CQuillonDlg>(*app_);
-    return window_->Create(nullptr);
+  // A data folder of its own inside the test's folder, without a catalogue.
+  std::u16string OtherDataFolder(const std::u16string& name) const {
+    return MakeFolder(name);
   }
-  // Until the loading thread has ended and its last request was carried out.
-  bool WaitForLoad() {
-    const bool ended = PumpUntil([&] { return app_->Loading().Finished(); });
-    testing::PumpPending();
-    return ended;
-  }
-  std::filesystem::path folder_;
-  std::unique_ptr<CQuillonApp> app_;
-  std::unique_ptr<CQuillonDlg> window_;
 };
 
-bool IsReady(const CQuillonDlg& window) { return window.StatusText() == u"Ready"; }
+bool IsReady(const CQuillonDlg& window) { return window.StatusText() == UserText(TEXT_READY); }
 
 TEST_F(StartupTest, GoodCatalogueLoadsTheFoldersAndReportsReady) {
   MakeCatalogue();
-  MessageBoxRecorder boxes;
   StatusHistory status;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create());
   CQuillonApp& app = *app_;
   CQuillonDlg& window = *window_;
   EXPECT_EQ(app.MainWindow(), window.Handle());
 
   ASSERT_TRUE(WaitForLoad());
   ASSERT_TRUE(IsReady(window));
-  EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{u"Loading...", u"Ready"}));
-  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{UserText(TEXT_LOADING), UserText(TEXT_READY)}));
+  EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_READY));
   EXPECT_EQ(boxes.Count(), 0u);
 
   // The folder table holds the catalogue's folders in the database's order.
@@ -136,8 +98,7 @@ TEST_F(StartupTest, GoodCatalogueLoadsTheFoldersAndReportsReady) {
 
 TEST_F(StartupTest, MainWindowShowsWithoutCaptionAtItsPlace) {
   MakeCatalogue();
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create());
   CQuillonDlg& window = *window_;
   ASSERT_TRUE(PumpUntil([&] { return IsReady(window); }));
 
@@ -162,14 +123,14 @@ TEST_F(StartupTest, MainWindowShowsWithoutCaptionAtItsPlace) {
   // Paints after the first leave a normal start shown.
   ::InvalidateRect(window.Handle(), nullptr, TRUE);
   ::UpdateWindow(window.Handle());
-  testing::PumpPending();
+  PumpPending();
   EXPECT_TRUE(window.IsVisible());
 }
 
 TEST_F(StartupTest, MissingCatalogueShowsTheQuitBoxOnceAndKeepsLoading) {
-  MessageBoxRecorder boxes;
+  const std::u16string empty = OtherDataFolder(u"empty");
   StatusHistory status;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create(u"quillon.exe", empty));
   CQuillonApp& app = *app_;
   CQuillonDlg& window = *window_;
   ASSERT_TRUE(WaitForLoad());
@@ -179,22 +140,23 @@ TEST_F(StartupTest, MissingCatalogueShowsTheQuitBoxOnceAndKeepsLoading) {
     if (box.caption == u"Quit") quitBoxes.push_back(box);
   }
   ASSERT_EQ(quitBoxes.size(), 1u);
-  EXPECT_EQ(quitBoxes[0].text, u"Load data faild, please restart the software.");
-  EXPECT_EQ(quitBoxes[0].flags, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(quitBoxes[0].text, UserText(TEXT_LOAD_FAILED));
+  EXPECT_EQ(quitBoxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(quitBoxes[0].owner, window.Handle());
   // The Quit box comes last; the folder read before it failed with the catalogue's own box.
   EXPECT_EQ(boxes.Boxes().back().caption, u"Quit");
-  EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{u"Loading..."}));
-  EXPECT_EQ(window.StatusText(), u"Loading...");
+  EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{UserText(TEXT_LOADING)}));
+  EXPECT_EQ(window.StatusText(), UserText(TEXT_LOADING));
   EXPECT_EQ(app.Folders().Count(), 0u);
   // The program never creates the catalogue.
-  EXPECT_FALSE(std::filesystem::exists(folder_ / "data.dat"));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(empty) / "data.dat"));
 }
 
 TEST_F(StartupTest, FileThatIsNoCatalogueFailsLikeAMissingOne) {
-  std::ofstream(folder_ / "data.dat", std::ios::binary) << "this is not a database at all";
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start());
+  const std::u16string junk = OtherDataFolder(u"junk");
+  std::ofstream(std::filesystem::path(junk) / "data.dat", std::ios::binary)
+      << "this is not a database at all";
+  ASSERT_TRUE(Create(u"quillon.exe", junk));
   CQuillonApp& app = *app_;
   CQuillonDlg& window = *window_;
   ASSERT_TRUE(WaitForLoad());
@@ -202,14 +164,13 @@ TEST_F(StartupTest, FileThatIsNoCatalogueFailsLikeAMissingOne) {
   int quitBoxes = 0;
   for (const MessageBoxRequest& box : boxes.Boxes()) quitBoxes += box.caption == u"Quit";
   EXPECT_EQ(quitBoxes, 1);
-  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Loading...");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_LOADING));
   EXPECT_EQ(app.Folders().Count(), 0u);
 }
 
 TEST_F(StartupTest, DatabaseErrorsReachTheUserInTheProgramsBox) {
   MakeCatalogue();
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create());
   CQuillonApp& app = *app_;
   CQuillonDlg& window = *window_;
   ASSERT_TRUE(WaitForLoad());
@@ -219,15 +180,14 @@ TEST_F(StartupTest, DatabaseErrorsReachTheUserInTheProgramsBox) {
   ASSERT_EQ(boxes.Count(), 1u);
   const MessageBoxRequest box = boxes.Boxes()[0];
   EXPECT_EQ(box.caption, u"Veldmark Quillon");
-  EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(box.owner, window.Handle());
   EXPECT_NE(box.text.find(u"db_nothing"), std::u16string::npos);
 }
 
 TEST_F(StartupTest, TrailingMHidesTheWindowAtTheFirstPaint) {
   MakeCatalogue();
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start(u"\"C:\\Program Files\\Quillon\\quillon.exe\" -m"));
+  ASSERT_TRUE(Create(u"\"C:\\Program Files\\Quillon\\quillon.exe\" -m"));
   CQuillonDlg& window = *window_;
   // Shown by the initialisation, hidden by the first paint.
   EXPECT_TRUE(window.IsVisible());
@@ -238,20 +198,19 @@ TEST_F(StartupTest, TrailingMHidesTheWindowAtTheFirstPaint) {
   ::ShowWindow(window.Handle(), SW_SHOWNORMAL);
   ::InvalidateRect(window.Handle(), nullptr, TRUE);
   ::UpdateWindow(window.Handle());
-  testing::PumpPending();
+  PumpPending();
   EXPECT_TRUE(window.IsVisible());
 }
 
 TEST_F(StartupTest, EscapeEnterAndTheCloseButtonNeverEndTheRun) {
   MakeCatalogue();
-  MessageBoxRecorder boxes;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Create());
   CQuillonDlg& window = *window_;
   ASSERT_TRUE(PumpUntil([&] { return IsReady(window); }));
 
   ::PostMessageW(window.Item(IDC_SEARCH_BOX), WM_KEYDOWN, VK_ESCAPE, 0);
   ::PostMessageW(window.Item(IDC_SEARCH_BOX), WM_KEYDOWN, VK_RETURN, 0);
-  testing::PumpPending();
+  PumpPending();
   EXPECT_FALSE(window.Ended());
 
   // The caption's close button hides the window behind the tray icon; only "Exit" ends.
@@ -261,34 +220,25 @@ TEST_F(StartupTest, EscapeEnterAndTheCloseButtonNeverEndTheRun) {
   EXPECT_FALSE(window.IsVisible());
 }
 
-CQuillonApp* g_runningApp = nullptr;
-
-// Closes the main window, then chooses "Exit", once it reports "Ready"; gives up after a while.
-void CALLBACK ExitWhenReady(HWND, UINT, UINT_PTR id, DWORD) {
-  static int ticks = 0;
-  HWND main = g_runningApp->MainWindow();
-  wchar_t status[64] = {};
-  if (main) ::GetDlgItemTextW(main, IDC_STATUS, status, 64);
-  if (main && (std::wstring(status) == L"Ready" || ++ticks > 1000)) {
-    ::KillTimer(nullptr, id);
-    ::PostMessageW(main, WM_CLOSE, 0, 0);
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
-  }
-}
-
 TEST_F(StartupTest, RunGoesThroughTheModalMainWindowUntilExit) {
   MakeCatalogue();
-  MessageBoxRecorder boxes;
   boxes.SetAnswer(IDYES);
   CQuillonApp app(DataFolder());
-  g_runningApp = &app;
-  ::SetTimer(nullptr, 0, 20, &ExitWhenReady);
+  // Closes the main window, then chooses "Exit", once it shows "Ready".
+  bool exited = false;
+  WhileModal exitWhenReady([&] {
+    const HWND main = app.MainWindow();
+    if (exited || !main || GetWindowTextU16(::GetDlgItem(main, IDC_STATUS)) != u"Ready") return;
+    exited = true;
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+  });
   EXPECT_EQ(app.Run(), 0);
   EXPECT_EQ(app.MainWindow(), nullptr);
   EXPECT_EQ(app.Folders().Count(), 3u);
   // Closing only hid the window; the one box is the question of "Exit".
   ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, u"Quit Veldmark Quillon now?");
+  EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_QUIT_CONFIRM));
 }
 
 TEST(DataFolderTest, DefaultsToTheUsersApplicationData) {
@@ -301,4 +251,4 @@ TEST(DataFolderTest, DefaultsToTheUsersApplicationData) {
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::testing

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/resource_text.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "tests/ui/test_surface.h"
@@ -21,7 +22,7 @@ constexpr COLORREF kUntouched = RGB(255, 0, 255);
 class ResourceBitmap {
  public:
   explicit ResourceBitmap(UINT id)
-      : bitmap_(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+      : bitmap_(static_cast<HBITMAP>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id),
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))),
         dc_(nullptr),
         select_(dc_, bitmap_) {
@@ -103,7 +104,7 @@ TEST(Artwork, BitmapsHaveTheSizesTheWindowsCopyThemAt) {
   for (UINT icon : {128u, 161u, 162u, 163u}) {
     for (int size : {16, 32, 48}) {
       OwnedIcon loaded(
-          static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icon),
+          static_cast<HICON>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(icon),
                                           IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
       ASSERT_TRUE(loaded) << icon;
       ICONINFO info{};
@@ -292,14 +293,15 @@ TEST_F(ButtonExTest, SkinCanBeSwitchedLater) {
   }
 }
 
-TEST_F(ButtonExTest, QuickSecondClickCountsAsAClick) {
+TEST_F(ButtonExTest, ADoubleClickIsOneClick) {
   ::ShowWindow(owner.Handle(), SW_SHOWNOACTIVATE);
   const LPARAM inside = MAKELPARAM(10, 10);
   ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
   ::SendMessageW(control, WM_LBUTTONUP, 0, inside);
   ::SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
   ::SendMessageW(control, WM_LBUTTONUP, 0, inside);
-  EXPECT_EQ(owner.commands, 2);
+  // The second press of a double click is no second click.
+  EXPECT_EQ(owner.commands, 1);
   EXPECT_EQ(owner.lastCommand, IDC_BTN_SEARCH);
 }
 

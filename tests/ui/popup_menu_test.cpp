@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "resources/resource.h"
+#include "tests/support/modal_step.h"
 #include "tests/ui/test_surface.h"
 #include "ui/menu_geometry.h"
 
@@ -13,29 +14,14 @@ namespace {
 
 using test::OwnerDialog;
 
-// Runs `step` from a timer while the menu's own loop is running; the step sees the open
-// popup window and answers with keys, as a user would.
-std::function<void(HWND)> g_step;
-int g_ticks = 0;
-
-void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (++g_ticks > 100) {  // a menu that never shows: close it, the test then fails
-    ::KillTimer(nullptr, timer);
-    ::EndMenu();
-    return;
-  }
-  const HWND popup = ::FindWindowW(L"#32768", nullptr);
-  if (!popup || !::IsWindowVisible(popup)) return;
-  ::KillTimer(nullptr, timer);
-  g_step(popup);
-}
-
-UINT OpenWith(HWND owner, UINT menu, std::function<void(HWND)> step,
+// Opens `menu` for `owner` and, once the popup shows, lets `step` answer with keys as a user
+// would; returns the command chosen.
+UINT OpenWith(HWND owner, UINT menu, const std::function<void(HWND)>& step,
               std::initializer_list<UINT> checked = {}) {
-  g_step = std::move(step);
-  g_ticks = 0;
-  ::SetTimer(nullptr, 0, 30, &OnTick);
-  return PopupMenuAt(menu, owner, 100, 100, checked);
+  UINT chosen = 0;
+  EXPECT_TRUE(testing::WhenShown(testing::OpenPopupMenu, step,
+                                 [&] { chosen = PopupMenuAt(menu, owner, 100, 100, checked); }));
+  return chosen;
 }
 
 void Key(HWND window, UINT key) {
@@ -73,6 +59,7 @@ TEST_F(PopupMenuTest, CancelledMenuSendsNothing) {
 }
 
 TEST_F(PopupMenuTest, OpenMenuIsDrawnInTheOfficeLook) {
+  const testing::DesktopLock screenPixels;
   COLORREF column = CLR_INVALID;
   RECT popupRect{};
   OpenWith(owner.Handle(), IDR_MENU_QUICK_BAR,

@@ -1,0 +1,63 @@
+// Every text of the string table, the one place the resource script (quillon.rc), the
+// program, the command-line companion and the tests read them from. Plain C string literals,
+// so that the resource compiler's preprocessor reads them too; in C++ they become UTF-16:
+//
+//   ShowInformation(owner, IDS_FILE_EXISTED);                 // through the string table
+//   EXPECT_EQ(window.StatusText(), UserText(TEXT_READY));     // the same text, in a test
+//
+// Texts are kept as the program shows them, misspellings included.
+#pragma once
+
+#define TEXT_ABOUTBOX               "&About Quillon..."
+#define TEXT_QUIT_CONFIRM           "Quit Veldmark Quillon now?"
+#define TEXT_QUIT_CAPTION           "Quit"
+#define TEXT_LOADING                "Loading..."
+#define TEXT_READY                  "Ready"
+#define TEXT_LOAD_FAILED            "Load data faild, please restart the software."
+#define TEXT_SELECT_TAG             "Please select a tag from the left list."
+#define TEXT_FILE_MISSING \
+  "Cannot open the file. Maybe the file is not exist now. \nFile Path: "
+#define TEXT_NEED_TAG               "You need to add at least 1 tag."
+#define TEXT_SELECT_FILE            "Please select a file from the list."
+#define TEXT_SELECT_FOLDER          "Please select a folder first."
+#define TEXT_ROOT_FOLDER            "Cannot delete the root folder."
+#define TEXT_FOLDER_EXISTS          "This folder name is exsited."
+#define TEXT_TRAY_TIP               "Veldmark Quillon 1.0"
+#define TEXT_URL_WEBSITE            "http://www.veldmark.com/index.php?client=1"
+#define TEXT_URL_UPDATES            "http://www.veldmark.com/update.php?product=quillon&ver=1.0.0"
+#define TEXT_URL_BUG_REPORT         "http://www.veldmark.com/bug.php?product=quillon"
+#define TEXT_FILE_EXISTED           "The file has been existed."
+#define TEXT_URL_ONLINE_HELP        "http://www.veldmark.com/quillon/help.php?client=1"
+#define TEXT_REMOVE_FILES_CONFIRM   "Remove seleted file(s) from Quillon?"
+#define TEXT_REMOVE_CAPTION         "Remove"
+#define TEXT_PATHS_COPIED           "The file path(s) has been copied to clipboard."
+#define TEXT_REMOVE_FOLDER_CONFIRM  "Remove selected virtual folder?"
+#define TEXT_HIDE_QUICK_BAR_CONFIRM "Hide the QuickBar of Quillon?"
+#define TEXT_HIDE_CAPTION           "Hide"
+#define TEXT_TITLE_NEW_FILE         "New File"
+#define TEXT_TITLE_NEW_FOLDER       "New Virtual Folder"
+#define TEXT_NO_COMMENT             "No Comment"
+#define TEXT_COLUMN_FILE_NAME       "File Name"
+#define TEXT_COLUMN_TAGS            "Tags"
+#define TEXT_COLUMN_PATH            "Path"
+#define TEXT_TIP_ADD_FILE           "Add a file"
+#define TEXT_TIP_ADD_FOLDER         "Add a virtual folder"
+#define TEXT_TIP_OPEN               "Open selected file(s)"
+#define TEXT_TIP_EDIT_TAGS          "Edit the tags of selected file(s)"
+#define TEXT_TIP_HELP               "Help"
+#define TEXT_LABEL_COMMENT          "Comment:"
+#define TEXT_LABEL_IMAGE_PREVIEW    "Image Preview:"
+#define TEXT_FOLDER_NAME_BLANK      "Please type a name for the folder."
+#define TEXT_PATH_NOT_FULL \
+  "Please type the full path of the file, for example C:\\Documents\\letter.txt."
+#define TEXT_FOLDER_TABLE_FULL \
+  "No more virtual folders can be added: the catalogue holds as many as it can show."
+#define TEXT_PATHS_NOT_COPIED \
+  "The file path(s) could not be copied to the clipboard. Please try again."
+#define TEXT_ROOT_FOLDER_EDIT       "Cannot edit the root folder."
+
+#ifdef __cplusplus
+#include <string>
+// A text of this header as the program's UTF-16 string.
+#define UserText(text) std::u16string(u"" text)
+#endif

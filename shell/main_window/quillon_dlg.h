@@ -1,0 +1,218 @@
+// The main window (template 102), run modally for the life of the program. It is the
+// coordinator: it owns the command table and the state the commands share (the listing, the
+// current filter and folder), and hands the rest to its collaborators: the frame (placement,
+// skin and drags, main_frame.h), the folder tree (folder_tree_view.h), the file list
+// (shell/files/file_list_view.h) and the tray icon (shell/tray/tray_icon.h).
+//
+// Its sources, one concern each, in shell/main_window/:
+//   quillon_dlg.cpp           initialisation, status line, paint, size and mouse hand-offs
+//   quillon_dlg_commands.cpp  the command table and the menu buttons' drop-down menus
+//   keys_and_drops.cpp        keys before the dialog, pointer movement, tooltips, drops, colours
+//   folder_commands.cpp       the tree's rebuild, selection, context menus and folder commands
+//   file_listing.cpp          listing a filter, sorting, the list's notifications
+//   file_commands.cpp         add, open, open with, copy paths, edit, remove, same tags
+//   settings_commands.cpp     start item, quick bar visibility and autoshow, first start
+//   help_commands.cpp         help file, web pages, about box
+//   quit_and_hide.cpp         hiding to the tray, the tray's messages, "Exit"
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/tables.h"
+#include "framework/command_table.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "shell/files/file_list_view.h"
+#include "shell/files/file_type_icons.h"
+#include "shell/main_window/folder_tree_view.h"
+#include "shell/main_window/main_frame.h"
+#include "shell/main_window/main_window_catalogue.h"
+#include "shell/model/file_list_model.h"
+#include "shell/tray/tray_icon.h"
+
+namespace quillon {
+
+class CQuillonApp;
+
+class CQuillonDlg : public CDialog {
+ public:
+  explicit CQuillonDlg(CQuillonApp& app);
+  ~CQuillonDlg() override;
+
+  CQuillonApp& App() { return app_; }
+
+  // ---- What the loading thread, the editing dialogs, the quick bar and the preview use ----
+
+  // Stores `text` and shows it in the status line; `repaint` also redraws the window's
+  // background under it.
+  void SetStatusText(const std::u16string& text, bool repaint);
+  const std::u16string& StatusText() const { return statusText_; }
+
+  // Position of the root folder in the application's folder table; -1 before the load.
+  std::int32_t RootFolderIndex() const { return rootFolderIndex_; }
+  void SetRootFolderIndex(std::int32_t index) { rootFolderIndex_ = index; }
+  // Rebuilds the whole tree from the application's folder table.
+  void FillFolderTree();
+
+  // Lists the files of a tag text and makes it the current filter.
+  void ListFiles(const std::u16string& tagText);
+  // Lists `found`, the result of a tag search for `tagText` made away from the window's thread.
+  void ListFoundFiles(const std::u16string& tagText, FileTable&& found);
+  const std::u16string& CurrentFilter() const { return currentFilter_; }
+  void SetCurrentFilter(const std::u16string& tagText) { currentFilter_ = tagText; }
+  // The records of the current listing.
+  const FileTable& Files() const { return files_; }
+
+  // Checks that `path` is a file not yet catalogued and opens the Edit Tags dialog for it with
+  // the current filter as proposed tags; lists the current filter afterwards.
+  void AddFile(const std::u16string& path);
+  // Files dropped at `point` (client): the folder under the point is selected and listed, then
+  // each file (folders are skipped) is added with that folder's tags proposed.
+  void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
+  // help.chm of the data folder.
+  void OpenHelpFile();
+  // Adds the notification-area icon (again: restores a lost one) and, with `hide`, hides the
+  // window behind it.
+  void AddTrayIcon(bool hide);
+
+  // What the editing dialogs see of the catalogue around them.
+  CatalogueContext& Catalogue() { return catalogue_; }
+
+  // ---- State the commands share, readable from outside ----
+
+  // The splitter as the user placed it (pixels from the left edge).
+  int SplitterPosition() const { return frame_.Splitter(); }
+  const FolderRecord& CurrentFolder() const { return currentFolder_; }
+  // Set at the end of the window's initialisation; drops and tray clicks wait for it.
+  bool IsInitialised() const { return initialised_; }
+  // The two settings the menus show with check marks, read from update.dat each time.
+  bool IsStartItemOn() const;
+  bool IsQuickBarAutoshowOn() const;
+
+  bool PreTranslateMessage(MSG& message) override;
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnDestroy() override;
+  // Neither Enter nor Escape ends the run.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+ private:
+  static const CommandRoute<CQuillonDlg> kCommands[];
+
+  // Message handlers.
+  bool OnPaint() override;
+  bool OnSize(UINT type, int width, int height) override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
+  bool OnClose() override;
+  bool OnSysCommand(UINT command, LPARAM position) override;
+  bool OnHelp(const HELPINFO& help) override;
+  bool OnCtlColor(HDC dc, HWND control, UINT kind, HBRUSH& brush) override;
+  bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point) override;
+  bool OnLButtonDown(UINT keys, POINT point) override;
+  bool OnMouseMove(UINT keys, POINT point) override;
+  bool OnLButtonUp(UINT keys, POINT point) override;
+  bool OnLButtonDblClk(UINT keys, POINT point) override;
+  bool OnSetCursor(HWND window, int hitTest, UINT mouseMessage) override;
+  bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  // Initialisation.
+  void AppendAboutToSystemMenu();
+  void InitFileList();
+  void CreateToolTips();
+  void RunFirstStart();
+  // Pointer movement over the window or any of its controls.
+  void OnPointerMove(MSG& message);
+
+  // Command handlers of the table.
+  void HideToTray();
+  void ShowNormally();
+  void ToggleMaximized();
+  void DropDownFileMenu();
+  void DropDownEditMenu();
+  void DropDownQuickBarMenu();
+  void DropDownHelpMenu();
+  // Opens a menu resource in the office look under one of the menu buttons.
+  // `checkedCommand` (if not 0) shows with a check mark.
+  void PopupMenuUnder(UINT menuId, int buttonId, UINT checkedCommand = 0);
+  void AddFileWithPicker();
+  void OpenFiles();
+  void OpenFilesWith();
+  void CopyFilePaths();
+  void EditFileTags();
+  void RemoveFiles();
+  void SearchSameTags();
+  // The search box's text in canonical form, listed.
+  void RunSearchBox();
+  // The folder commands: the Edit Folder dialog for a new folder or the current folder, and
+  // the removal of the current folder after "Remove selected virtual folder?".
+  void AddFolder();
+  void EditFolder();
+  void RemoveFolder();
+  // The Edit menu's folder commands: they act on the folder selected in the tree.
+  void EditSelectedFolder();
+  void DeleteSelectedFolder();
+  void ToggleStartItem();
+  void ToggleQuickBarAutoshow();
+  // Hides the quick bar if it is visible, else shows it.
+  void ToggleQuickBar();
+  // "Quit Veldmark Quillon now?"; Yes saves the quick bar's place, removes the tray icon and
+  // ends the modal run.
+  void QuitApplication();
+  void OpenOnlineHelp();
+  void OpenWebsite();
+  void CheckForUpdates();
+  void ReportBug();
+  void OpenWebPage(const std::u16string& address);
+  void ShowAbout();
+
+  // Folder tree and file list.
+  void OnFolderSelected();
+  void OnTreeRightClick();
+  void OnFileListRightClick();
+  void OnFileListDoubleClick(int row);
+  void OnFileListHeaderClick(int column);
+  void SortFileList();
+  // Shows the FileTable's records for `filter`, which becomes the current filter.
+  void ShowFileListing(const std::u16string& filter);
+  // The record of a node (the not-found record for none), of the selected node.
+  FolderRecord FolderOfNode(std::uintptr_t node) const;
+  FolderRecord SelectedFolder() const;
+  bool IsRootFolder(const FolderRecord& folder) const;
+  // The records of the selected rows in list order; none, after "Please select a file from the
+  // list.", when no row is selected.
+  std::vector<FileRecord> SelectedRecords();
+  std::vector<FileRecord> RecordsOfSelectedRows() const;
+
+  CQuillonApp& app_;
+  std::int32_t rootFolderIndex_ = -1;
+  std::u16string statusText_;
+  bool initialised_ = false;
+  bool firstPaint_ = false;
+
+  OwnedIcon bigIcon_;
+  OwnedIcon smallIcon_;
+  GdiObject<HBRUSH> backgroundBrush_;
+  HWND toolTips_ = nullptr;  // owned by the window, destroyed with it
+  MainFrame frame_;
+
+  FileTable files_;
+  std::u16string currentFilter_;
+  FolderRecord currentFolder_;
+  FileListSort sort_;
+  FileTypeIcons fileIcons_;
+  FileListView fileList_;
+  FolderTreeView folderTree_;
+  MainWindowCatalogue catalogue_{*this};
+  // Declared last, so destroyed first: the icon leaves the notification area while the
+  // window it names still exists.
+  CTrayIcon trayIcon_;
+};
+
+}  // namespace quillon
