@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "catalogue/tables.h"
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "framework/message_box.h"
 #include "framework/wide.h"
 #include "preview/preview_hover.h"

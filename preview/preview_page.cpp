@@ -6,7 +6,7 @@
 #include "framework/wide.h"
 #include "preview/preview_layout.h"
 #include "resources/resource.h"
-#include "shell/file_list_rules.h"
+#include "shell/model/file_list_model.h"
 
 namespace quillon {
 namespace {

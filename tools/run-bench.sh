@@ -9,8 +9,9 @@ tree=${1:-build/native}
 shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# The main window's file list with 10,000 rows, under Wine, when the Windows tree is there.
-win32=${QUILLON_WIN32:-$root/build/win32}
+# The main window's file list with 10,000 rows, under Wine, when the Windows tree this machine
+# runs is there (build/win32, or build/win64 where no 32-bit code runs).
+win32=${QUILLON_WIN32:-$root/build/$(bash "$root/tools/windows-tree.sh")}
 if [ -f "$win32/build.ninja" ]; then
   cmake --build "$win32" --target list_fill_bench >/dev/null
   bash "$root/tools/wine-run.sh" "$win32/bench/list_fill_bench.exe"

@@ -7,7 +7,7 @@
 #include <array>
 #include <filesystem>
 
-#include "catalogue/text_convert.h"
+#include "base/text_convert.h"
 #include "framework/wide.h"
 #include "preview/preview_layout.h"
 #include "preview/preview_page.h"
