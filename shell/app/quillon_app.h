@@ -9,6 +9,7 @@
 
 #include "catalogue/tables.h"
 #include "catalogue/tag_database.h"
+#include "preview/preview_page.h"
 #include "shell/app/loading_thread.h"
 #include "shell/app/message_box_reporter.h"
 
@@ -24,7 +25,8 @@ class CQuillonApp {
   // The whole life of the program: InitInstance, then the main window's modal run. Returns
   // the process's exit code.
   int Run();
-  // Start-up before the main window: common controls and the data folder.
+  // Start-up before the main window: common controls, the data folder and the hidden preview
+  // popup (without owner).
   void InitInstance();
 
   TagDatabase& Database() { return database_; }
@@ -48,6 +50,9 @@ class CQuillonApp {
   HWND QuickBarWindow() const { return quickBarWindow_; }
   void SetQuickBarWindow(HWND window) { quickBarWindow_ = window; }
 
+  // The hover preview popup, created hidden by InitInstance; the lists of files drive it.
+  CPreviewPage& Preview() { return preview_; }
+
  private:
   MessageBoxReporter reporter_;  // before the connection that reports through it
   TagDatabase database_;
@@ -57,6 +62,7 @@ class CQuillonApp {
   std::u16string commandLine_;
   HWND mainWindow_ = nullptr;
   HWND quickBarWindow_ = nullptr;
+  CPreviewPage preview_;
   LoadingThread loading_;  // last: it ends before the members it reads are destroyed
 };
 

@@ -36,6 +36,7 @@ void CQuillonDlg::InitFileList() {
   fileList_.AddColumns(kColumnWidths);
   fileList_.SetColumnWidth(0, kFileNameWidth);
   sort_.Reset();
+  previewHover_.Attach(list, files_, &app_.Preview());
 }
 
 void CQuillonDlg::ListFiles(const std::u16string& tagText) {
@@ -67,6 +68,7 @@ void CQuillonDlg::ShowFileListing(const std::u16string& filter) {
     return fileIcons_.SmallIconIndex(file.FileName);
   });
   SortFileList();
+  previewHover_.Rebuild();
 }
 
 void CQuillonDlg::SortFileList() {
@@ -135,6 +137,7 @@ void CQuillonDlg::OnFileListDoubleClick(int row) {
 }
 
 void CQuillonDlg::OnFileListRightClick() {
+  previewHover_.Hide();
   POINT cursor{};
   ::GetCursorPos(&cursor);
   PopupMenuAt(fileList_.SelectedCount() > 0 ? IDR_MENU_FILES : IDR_MENU_LIST, Handle(), cursor.x,
