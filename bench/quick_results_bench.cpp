@@ -55,6 +55,7 @@ class BenchHost : public QuickBarHost, public CatalogueContext {
   void SetSearchBoxText(const std::u16string&) override {}
   void AddFile(const std::u16string&) override {}
   void AddDroppedFiles(const std::vector<std::u16string>&) override {}
+  CPreviewPage* Preview() override { return nullptr; }
   TagDatabase& Database() override { return db_; }
   FolderTable& Folders() override { return folders_; }
   std::int32_t RootFolderId() const override { return 1; }

@@ -11,6 +11,8 @@
 
 namespace quillon {
 
+class CPreviewPage;
+
 class QuickBarHost {
  public:
   virtual ~QuickBarHost() = default;
@@ -28,6 +30,8 @@ class QuickBarHost {
   virtual void AddFile(const std::u16string& path) = 0;
   // The main window's handling of dropped files, with the current filter proposed as tags.
   virtual void AddDroppedFiles(const std::vector<std::u16string>& paths) = 0;
+  // The hover preview popup; null where there is none.
+  virtual CPreviewPage* Preview() = 0;
 };
 
 }  // namespace quillon

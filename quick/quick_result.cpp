@@ -111,6 +111,7 @@ bool CQuickResult::OnInitDialog() {
   ::SetWindowPos(list, nullptr, place.left, place.top, place.Width(), place.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   list_.AddColumns(kColumnWidths);
+  hover_.Attach(list, files_, host_.Preview());
   return false;
 }
 
@@ -125,6 +126,7 @@ void CQuickResult::FillResults(const std::u16string& tagText) {
     return HasOwnIcon(FileTypeKey(file.FileName)) ? I_IMAGECALLBACK
                                                   : icons_.SmallIconIndex(file.FileName);
   });
+  hover_.Rebuild();
 }
 
 void CQuickResult::FocusFirstRow() {
@@ -136,6 +138,8 @@ void CQuickResult::FocusFirstRow() {
 }
 
 bool CQuickResult::PreTranslateMessage(MSG& message) {
+  // The preview follows the pointer over the window and its list.
+  hover_.RelayMouseMove(message);
   if (message.message != WM_KEYDOWN) return false;
   if (message.wParam == VK_RETURN) {
     OpenSelected();
@@ -208,6 +212,11 @@ bool CQuickResult::OnPaint() {
                     piece.dest.left, piece.dest.top, piece.dest.right, piece.dest.bottom);
   }
   return true;
+}
+
+bool CQuickResult::OnActivate(UINT, HWND, bool) {
+  hover_.Hide();
+  return false;
 }
 
 bool CQuickResult::OnHelp(const HELPINFO&) {

@@ -12,6 +12,7 @@
 #include "catalogue/tables.h"
 #include "framework/command_table.h"
 #include "framework/dialog.h"
+#include "preview/preview_hover.h"
 #include "quick/quick_host.h"
 #include "shell/files/file_list_view.h"
 #include "shell/files/file_type_icons.h"
@@ -56,6 +57,7 @@ class CQuickResult : public CDialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
   bool OnPaint() override;
+  bool OnActivate(UINT state, HWND other, bool minimized) override;
   bool OnHelp(const HELPINFO& help) override;
   bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point) override;
   void OnOK() override {}
@@ -79,6 +81,7 @@ class CQuickResult : public CDialog {
   FileTable files_;
   FileListView list_;
   FileTypeIcons icons_;
+  PreviewHover hover_;
   HIMAGELIST images_ = nullptr;  // the shell's, shared by every program: never destroyed
 };
 

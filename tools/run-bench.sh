@@ -10,12 +10,25 @@ shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # The main window's file list with 10,000 rows and the quick bar's result list on a catalogue of
-# 10,000 files, under Wine, when the Windows tree is there.
-win32=${QUILLON_WIN32:-$root/build/win32}
+# 10,000 files, under Wine, when the Windows tree this machine runs is there (build/win32, or
+# build/win64 where no 32-bit code runs).
+win32=${QUILLON_WIN32:-$root/build/$(bash "$root/tools/windows-tree.sh")}
 if [ -f "$win32/build.ninja" ]; then
   cmake --build "$win32" --target list_fill_bench quick_results_bench >/dev/null
   bash "$root/tools/wine-run.sh" "$win32/bench/list_fill_bench.exe"
   bash "$root/tools/wine-run.sh" "$win32/bench/quick_results_bench.exe"
+  # The hover preview over 10,000 rows, with pictures made once by ImageMagick.
+  samples="$win32/bench/preview-samples"
+  if [ ! -f "$samples/picture-12mp.bmp" ]; then
+    mkdir -p "$samples"
+    printf 'Agenda\n- budget\n' > "$samples/notes.txt"
+    convert -size 1152x864 gradient:'#87CEEB-#F4E3B5' -seed 7 -attenuate 0.4 +noise Gaussian -quality 90 "$samples/photo-1mp.jpg"
+    convert -size 4000x3000 gradient:'#FFFFFF-#4A6FA5' -seed 7 -attenuate 0.4 +noise Gaussian -quality 90 "$samples/photo-12mp.jpg"
+    convert -size 4000x3000 gradient:'#2F4F4F-#F2C572' -seed 7 -attenuate 0.1 +noise Uniform "$samples/picture-12mp.png"
+    convert -size 4000x3000 gradient:'#7A4E2D-#F2C572' -type TrueColor BMP3:"$samples/picture-12mp.bmp"
+  fi
+  cmake --build "$win32" --target preview_bench >/dev/null
+  bash "$root/tools/wine-run.sh" "$win32/bench/preview_bench.exe" "Z:${samples//\//\\}"
 fi
 cmake --build "$tree" --target catalogue_bench >/dev/null
 "$tree/bench/catalogue_bench" "$@"

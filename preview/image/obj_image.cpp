@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace quillon {
 namespace {
@@ -97,6 +98,18 @@ bool FCObjImage::CopyFrom(const FCObjImage& source) {
   x = source.x;
   y = source.y;
   return true;
+}
+
+void FCObjImage::TakeFrom(FCObjImage& source) {
+  if (&source == this) return;
+  header_ = std::exchange(source.header_, BitmapInfoHeader{});
+  masks_ = std::exchange(source.masks_, ChannelMasks{});
+  stride_ = std::exchange(source.stride_, 0);
+  pixels_ = std::move(source.pixels_);
+  rows_ = std::move(source.rows_);  // its addresses point into the block moved with it
+  palette_ = std::move(source.palette_);
+  x = source.x;
+  y = source.y;
 }
 
 bool HasPictureFileName(std::u16string_view fileName) {

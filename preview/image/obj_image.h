@@ -129,6 +129,10 @@ class FCObjImage : public FCObjGraph {
   std::size_t PixelBytes() const { return pixels_.size(); }
 
  private:
+  // Becomes `source`, which is left empty: a decoded frame is taken over, not copied (a
+  // 12-megapixel frame is 36 MB or more).
+  void TakeFrom(FCObjImage& source);
+
   BitmapInfoHeader header_;
   ChannelMasks masks_ = kMasks555;
   std::size_t stride_ = 0;

@@ -16,7 +16,10 @@ bool FCObjImage::Load(const std::string& narrowPath) {
     if (!reader) return false;
     ImageFrames frames;
     if (!reader->LoadFile(narrowPath, frames) || frames.PCL_GetObjectCount() == 0) return false;
-    return CopyFrom(*frames.PCL_GetObject(0));
+    FCObjImage& first = *frames.PCL_GetObject(0);
+    if (first.IsEmpty()) return false;
+    TakeFrom(first);
+    return true;
   } catch (const std::bad_alloc&) {
     // Small bookkeeping allocations failing: no picture, as for any other failure.
     return false;

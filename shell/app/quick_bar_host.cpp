@@ -33,6 +33,8 @@ void AppQuickBarHost::AddDroppedFiles(const std::vector<std::u16string>& paths) 
   if (CQuillonDlg* window = Window()) window->AddFilesWithCurrentFilter(paths);
 }
 
+CPreviewPage* AppQuickBarHost::Preview() { return &app_.Preview(); }
+
 TagDatabase& AppQuickBarHost::Database() { return app_.Database(); }
 
 FolderTable& AppQuickBarHost::Folders() { return app_.Folders(); }

@@ -21,6 +21,7 @@ class AppQuickBarHost final : public QuickBarHost, public CatalogueContext {
   void SetSearchBoxText(const std::u16string& text) override;
   void AddFile(const std::u16string& path) override;
   void AddDroppedFiles(const std::vector<std::u16string>& paths) override;
+  CPreviewPage* Preview() override;
 
   // CatalogueContext: the application's catalogue, the main window's filter and help.
   TagDatabase& Database() override;

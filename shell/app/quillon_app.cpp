@@ -24,6 +24,7 @@ void CQuillonApp::InitInstance() {
     ::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, applicationData);
     dataFolder_ = DataFolderUnder(FromWide(applicationData));
   }
+  if (!preview_.Handle()) preview_.Create(nullptr);
 }
 
 int CQuillonApp::Run() {

@@ -9,6 +9,7 @@
 
 #include "catalogue/tables.h"
 #include "catalogue/tag_database.h"
+#include "preview/preview_page.h"
 #include "quick/quick_bar.h"
 #include "shell/app/loading_thread.h"
 #include "shell/app/message_box_reporter.h"
@@ -26,7 +27,8 @@ class CQuillonApp {
   // The whole life of the program: InitInstance, then the main window's modal run. Returns
   // the process's exit code.
   int Run();
-  // Start-up before the main window: common controls and the data folder.
+  // Start-up before the main window: common controls, the data folder and the hidden preview
+  // popup (without owner).
   void InitInstance();
 
   TagDatabase& Database() { return database_; }
@@ -52,6 +54,9 @@ class CQuillonApp {
   // The quick bar's window, once it has one; the main window shows, hides and places it.
   HWND QuickBarWindow() const { return quickBar_.Handle(); }
 
+  // The hover preview popup, created hidden by InitInstance; the lists of files drive it.
+  CPreviewPage& Preview() { return preview_; }
+
  private:
   MessageBoxReporter reporter_;  // before the connection that reports through it
   TagDatabase database_;
@@ -62,6 +67,7 @@ class CQuillonApp {
   HWND mainWindow_ = nullptr;
   AppQuickBarHost quickBarHost_{*this};
   CQuickBar quickBar_{quickBarHost_};
+  CPreviewPage preview_;  // released before the quick bar, whose list shows it
   LoadingThread loading_;  // last: it ends before the members it reads are destroyed
 };
 

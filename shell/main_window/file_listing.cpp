@@ -37,6 +37,7 @@ void CQuillonDlg::InitFileList() {
   fileList_.AddColumns(kColumnWidths);
   fileList_.SetColumnWidth(0, kFileNameWidth);
   sort_.Reset();
+  previewHover_.Attach(list, files_, &app_.Preview());
 }
 
 void CQuillonDlg::ListFiles(const std::u16string& tagText) {
@@ -68,6 +69,7 @@ void CQuillonDlg::ShowFileListing(const std::u16string& filter) {
     return fileIcons_.SmallIconIndex(file.FileName);
   });
   SortFileList();
+  previewHover_.Rebuild();
 }
 
 void CQuillonDlg::SortFileList() {
@@ -130,6 +132,7 @@ void CQuillonDlg::OnFileListDoubleClick(int row) {
 }
 
 void CQuillonDlg::OnFileListRightClick() {
+  previewHover_.Hide();
   POINT cursor{};
   ::GetCursorPos(&cursor);
   PopupMenuAt(fileList_.SelectedCount() > 0 ? IDR_MENU_FILES : IDR_MENU_LIST, Handle(), cursor.x,

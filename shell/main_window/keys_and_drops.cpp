@@ -1,5 +1,5 @@
 // What reaches the main window besides commands: keys before the dialog sees them, pointer
-// movement over the window and its controls (the tooltips), dropped files, and the colours of
+// movement over the window and its controls (the tooltips, the preview popup), dropped files, and the colours of
 // its controls.
 #include <windows.h>
 #include <commctrl.h>
@@ -47,6 +47,12 @@ void CQuillonDlg::CreateToolTips() {
 
 void CQuillonDlg::OnPointerMove(MSG& message) {
   if (toolTips_) ::SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  previewHover_.RelayMouseMove(message);
+}
+
+bool CQuillonDlg::OnActivate(UINT, HWND, bool) {
+  previewHover_.Hide();
+  return false;  // the dialog's own activation handling still runs
 }
 
 bool CQuillonDlg::PreTranslateMessage(MSG& message) {

@@ -26,6 +26,7 @@
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "preview/preview_hover.h"
 #include "shell/files/file_list_view.h"
 #include "shell/files/file_type_icons.h"
 #include "shell/main_window/folder_tree_view.h"
@@ -127,6 +128,8 @@ class CQuillonDlg : public CDialog {
   bool OnLButtonUp(UINT keys, POINT point) override;
   bool OnLButtonDblClk(UINT keys, POINT point) override;
   bool OnSetCursor(HWND window, int hitTest, UINT mouseMessage) override;
+  // Activated or deactivated: the preview popup goes.
+  bool OnActivate(UINT state, HWND other, bool minimized) override;
   bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   // Initialisation.
@@ -222,6 +225,8 @@ class CQuillonDlg : public CDialog {
   FileListView fileList_;
   FolderTreeView folderTree_;
   MainWindowCatalogue catalogue_{*this};
+  // The record under the pointer, for the preview popup.
+  PreviewHover previewHover_;
   // Declared last, so destroyed first: the icon leaves the notification area while the
   // window it names still exists.
   CTrayIcon trayIcon_;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "preview/preview_page.h"
 #include "quick/quick_bar.h"
 #include "resources/resource.h"
 #include "tests/shell/main_window_driver.h"
@@ -103,6 +104,43 @@ TEST_F(QuickBarInProgramTest, FilesDroppedOnTheBarProposeItsTagsAndAppearInItsLi
   // AddFile repeated the bar's search, which now finds the new file too.
   EXPECT_EQ(ResultNames(), (Lines{u"a.txt", u"c.txt"}));
   EXPECT_TRUE(::IsWindowVisible(Main()));
+}
+
+TEST_F(QuickBarInProgramTest, ThePreviewFollowsThePointerOverTheResults) {
+  ::SetCursorPos(20, 20);
+  CPreviewPage& preview = app_->Preview();
+  Bar().SetSearchText(u"work home");
+  ASSERT_EQ(ResultNames(), (Lines{u"a.txt", u"b.txt"}));
+  const auto moveOver = [](HWND window, POINT client) {
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    PumpPending();
+  };
+  const auto rowCentre = [&](int row) {
+    RECT bounds{};
+    bounds.left = LVIR_ICON;
+    ::SendMessageW(Results().List(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    return POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  };
+  moveOver(Results().List(), rowCentre(1));
+  ASSERT_TRUE(preview.IsVisible());
+  EXPECT_EQ(preview.ItemText(IDC_PREVIEW_NAME), u"b.txt");
+  EXPECT_EQ(preview.ItemText(IDC_PREVIEW_TAGS), u"home;");
+  moveOver(Results().List(), rowCentre(0));
+  EXPECT_EQ(preview.ItemText(IDC_PREVIEW_NAME), u"a.txt");
+  // Over the list's empty part, and over the window's own frame: hidden.
+  RECT client{};
+  ::GetClientRect(Results().List(), &client);
+  moveOver(Results().List(), POINT{client.right - 20, client.bottom - 20});
+  EXPECT_FALSE(preview.IsVisible());
+  moveOver(Results().List(), rowCentre(0));
+  ASSERT_TRUE(preview.IsVisible());
+  moveOver(Results().Handle(), POINT{3, 3});
+  EXPECT_FALSE(preview.IsVisible());
+  // A change of activation hides it too.
+  moveOver(Results().List(), rowCentre(1));
+  ASSERT_TRUE(preview.IsVisible());
+  ::SendMessageW(Results().Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+  EXPECT_FALSE(preview.IsVisible());
 }
 
 }  // namespace

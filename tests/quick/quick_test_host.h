@@ -52,6 +52,7 @@ class QuickBarTest : public CatalogueTest, public QuickBarHost, public Catalogue
   void SetSearchBoxText(const std::u16string& text) override { mainSearchBox_ = text; }
   void AddFile(const std::u16string& path) override { added_.push_back(path); }
   void AddDroppedFiles(const std::vector<std::u16string>& paths) override;
+  CPreviewPage* Preview() override { return nullptr; }
   TagDatabase& Database() override { return *database_; }
   FolderTable& Folders() override { return folders_; }
   std::int32_t RootFolderId() const override { return 1; }

@@ -1,0 +1,164 @@
+#include "preview/preview_page.h"
+
+#include <shellapi.h>
+
+#include "framework/resource_text.h"
+#include "framework/wide.h"
+#include "preview/preview_layout.h"
+#include "resources/resource.h"
+#include "shell/model/file_list_model.h"
+
+namespace quillon {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBorderColour = RGB(48, 175, 254);
+constexpr COLORREF kRuleColour = RGB(173, 222, 242);
+constexpr COLORREF kBandColour = RGB(229, 246, 255);
+
+void FillRect(HDC dc, const ImageRect& area, COLORREF colour) {
+  const RECT rect{area.left, area.top, area.right, area.bottom};
+  ::SetBkColor(dc, colour);
+  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void DrawLabel(HDC dc, const ImageRect& at, const std::u16string& text) {
+  ::SetBkColor(dc, kBandColour);
+  ::SetBkMode(dc, OPAQUE);
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::TextOutW(dc, at.left, at.top, Wide(text), static_cast<int>(text.size()));
+}
+
+// Path, size and modification time of a file that is there; false when it cannot be queried.
+bool ThumbnailKeyOf(const std::u16string& fullPath, ThumbnailKey& key) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(Wide(fullPath), GetFileExInfoStandard, &data)) return false;
+  key.path = fullPath;
+  key.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  key.modified = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                 data.ftLastWriteTime.dwLowDateTime;
+  return true;
+}
+
+}  // namespace
+
+CPreviewPage::CPreviewPage() : CDialog(IDD_PREVIEW) {}
+
+bool CPreviewPage::OnInitDialog() {
+  background_.Reset(::CreateSolidBrush(kWhite));
+  labelFont_.Reset(::CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif"));
+  // A click on the popup must not take activation from the list under the pointer either, and
+  // a popup that comes and goes with the pointer has no place in the task bar.
+  const LONG_PTR extended = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+  ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, extended | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  return false;
+}
+
+void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32_t pointerY) {
+  if (record.FileName == lastShown_.FileName && record.Path == lastShown_.Path) return;
+  if (!Handle()) return;
+  if (record.Comment.empty()) record.Comment = LoadResourceString(IDS_NO_COMMENT);
+  const std::u16string fullPath = record.FullPath();
+  thumbnail_ = LoadThumbnail(record, fullPath);
+  lastShown_ = record;
+  SetFileIcon(record.FileName, fullPath);
+
+  const std::int32_t imageSection = ImageSectionHeight(thumbnail_.width, thumbnail_.height);
+  const std::int32_t screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  const std::int32_t screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  shown_ = std::move(record);
+  shown_.Comment = LimitCommentLines(WrapComment(shown_.Comment),
+                                     MaxCommentLines(screenHeight, imageSection));
+  const PreviewLayout layout =
+      LayoutPreview({pointerX, pointerY, cursor.x, screenWidth, screenHeight,
+                     CountCommentLines(shown_.Comment), imageSection});
+  windowRect_ = layout.window;
+  shown_.FileName = ShortenForPreview(shown_.FileName, kShownNameLength);
+  shown_.Tags = ShortenForPreview(shown_.Tags, kShownTagsLength);
+  SetItemText(IDC_PREVIEW_NAME, shown_.FileName);
+  SetItemText(IDC_PREVIEW_TAGS, shown_.Tags);
+  SetItemText(IDC_PREVIEW_COMMENT, shown_.Comment);
+
+  const ImageRect& comment = layout.comment;
+  ::SetWindowPos(Item(IDC_PREVIEW_COMMENT), nullptr, comment.left, comment.top,
+                 comment.right - comment.left, comment.bottom - comment.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // On top of the normal windows, never activated.
+  ::SetWindowPos(Handle(), HWND_TOP, windowRect_.left, windowRect_.top,
+                 windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top,
+                 SWP_NOACTIVATE);
+  // Repainted whole and at once: a popup shown a moment ago for another file must not show
+  // pieces of it.
+  ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  ::UpdateWindow(Handle());
+}
+
+void CPreviewPage::HidePreview() {
+  lastShown_ = FileRecord{};
+  if (Handle()) ::ShowWindow(Handle(), SW_HIDE);
+}
+
+Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16string& fullPath) {
+  // Names that promise no picture cost no file system query at all.
+  ThumbnailKey key;
+  if (!HasPictureFileName(record.FileName) || !ThumbnailKeyOf(fullPath, key)) return {};
+  if (const Thumbnail* kept = thumbnails_.Find(key)) return *kept;
+  auto picture = std::make_unique<FCObjImage>();
+  picture->LoadForRecord(record);
+  Thumbnail made = MakeThumbnail(std::move(picture));
+  thumbnails_.Put(std::move(key), made);
+  return made;
+}
+
+void CPreviewPage::SetFileIcon(const std::u16string& fileName,
+                               const std::u16string& fullPath) {
+  // By the file's type alone, so one icon serves every file of a type: the file itself is
+  // never opened, and a gone file still has its type's icon.
+  OwnedIcon& icon = iconsByType_[FileTypeKey(fileName)];
+  if (!icon) {
+    SHFILEINFOW info{};
+    ::SHGetFileInfoW(Wide(IconLookupName(fullPath)), 0, &info, sizeof(info),
+                     SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
+    icon.Reset(info.hIcon);
+  }
+  ::SendDlgItemMessageW(Handle(), IDC_PREVIEW_ICON, STM_SETICON,
+                        reinterpret_cast<WPARAM>(icon.Get()), 0);
+}
+
+bool CPreviewPage::OnPaint() {
+  PaintDC dc(Handle());
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  RECT comment{};
+  ::GetWindowRect(Item(IDC_PREVIEW_COMMENT), &comment);
+  const PreviewPaintPlan plan =
+      PlanPreviewPaint(client.right, client.bottom, comment.bottom - comment.top,
+                       thumbnail_.picture ? thumbnail_.width : 0, thumbnail_.height);
+  for (const ImageRect& side : plan.border) FillRect(dc, side, kBorderColour);
+  FillRect(dc, plan.commentRule, kRuleColour);
+  FillRect(dc, plan.commentBand, kBandColour);
+  SelectObjectScope font(dc, labelFont_);
+  DrawLabel(dc, plan.commentLabel, LoadResourceString(IDS_LABEL_COMMENT));
+  if (plan.hasPicture) {
+    FillRect(dc, plan.pictureRule, kRuleColour);
+    FillRect(dc, plan.pictureBand, kBandColour);
+    DrawLabel(dc, plan.pictureLabel, LoadResourceString(IDS_LABEL_IMAGE_PREVIEW));
+    for (const ImageRect& side : plan.frame) FillRect(dc, side, kRuleColour);
+    thumbnail_.picture->Draw(dc, plan.picture);
+  }
+  return true;
+}
+
+bool CPreviewPage::OnCtlColor(HDC dc, HWND, UINT kind, HBRUSH& brush) {
+  if (kind != WM_CTLCOLORDLG && kind != WM_CTLCOLORSTATIC) return false;
+  if (kind == WM_CTLCOLORSTATIC) ::SetBkMode(dc, TRANSPARENT);
+  brush = background_;
+  return true;
+}
+
+}  // namespace quillon

@@ -1,0 +1,63 @@
+// CPreviewPage: the hover preview popup (template 196). While the pointer rests on a listed
+// file it shows that file's icon, name, tags, comment and, for pictures, a reduced picture,
+// next to the pointer. It never takes the focus or activation. The application object owns the
+// one popup and creates it hidden at start-up (Create(nullptr)); the lists that show catalogued
+// files reach it through a PreviewHover (preview/preview_hover.h).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "catalogue/tables.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "preview/image/thumbnail_fit.h"
+#include "preview/thumbnail_cache.h"
+
+namespace quillon {
+
+class CPreviewPage : public CDialog {
+ public:
+  CPreviewPage();
+
+  // Shows the popup for `record` beside the pointer (screen pixels), or does nothing when
+  // that file (same FileName and Path) is the one shown last.
+  void ShowFile(FileRecord record, std::int32_t pointerX, std::int32_t pointerY);
+  // Forgets the file shown last and hides the popup; safe while hidden.
+  void HidePreview();
+
+  // The record as shown (comment wrapped, name and tags shortened), and the key of the last
+  // show (empty while hidden).
+  const FileRecord& ShownRecord() const { return shown_; }
+  const FileRecord& LastShown() const { return lastShown_; }
+  // Where the last show placed the window, in screen pixels.
+  const ImageRect& WindowRect() const { return windowRect_; }
+  bool HasPicture() const { return thumbnail_.picture != nullptr; }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnPaint() override;
+  bool OnCtlColor(HDC dc, HWND control, UINT kind, HBRUSH& brush) override;
+
+ private:
+  // The record's picture, reduced for the box: kept from an earlier show of the same file
+  // (path, size and modification time), else loaded.
+  Thumbnail LoadThumbnail(const FileRecord& record, const std::u16string& fullPath);
+  void SetFileIcon(const std::u16string& fileName, const std::u16string& fullPath);
+
+  FileRecord shown_;
+  FileRecord lastShown_;
+  ImageRect windowRect_;
+  Thumbnail thumbnail_;
+  ThumbnailCache thumbnails_;
+  // The icons shown so far, by file type; released with the popup.
+  std::unordered_map<std::u16string, OwnedIcon> iconsByType_;
+  GdiObject<HBRUSH> background_;
+  GdiObject<HFONT> labelFont_;
+};
+
+}  // namespace quillon
