@@ -47,24 +47,25 @@ std::string SortKey(const std::u16string& text) {
   }
 }
 
-// The table's records ordered by file name, so the rows go in already in order: re-sorting
-// 10,000 rows in the control costs a fifth of a second.
-FileTable SortedByFileName(const FileTable& files) {
+// Orders the table's records by file name, so the rows go in already in order: re-sorting
+// 10,000 rows in the control costs a fifth of a second. The table is refilled in place, as a
+// fresh one of 10,000 slots costs more than a small search.
+void SortByFileName(FileTable& files) {
   struct Entry {
     std::string key;
-    std::int32_t index;
+    FileRecord record;
   };
   std::vector<Entry> entries;
   entries.reserve(files.Count());
   for (std::uint32_t i = 0; i < files.Count(); ++i) {
-    const auto index = static_cast<std::int32_t>(i);
-    entries.push_back({SortKey(files.GetFile(index).FileName), index});
+    FileRecord record = files.GetFile(static_cast<std::int32_t>(i));
+    std::string key = SortKey(record.FileName);
+    entries.push_back({std::move(key), std::move(record)});
   }
   std::stable_sort(entries.begin(), entries.end(),
                    [](const Entry& a, const Entry& b) { return a.key < b.key; });
-  FileTable sorted;
-  for (const Entry& entry : entries) sorted.Append(files.GetFile(entry.index));
-  return sorted;
+  files.Reset();
+  for (const Entry& entry : entries) files.Append(entry.record);
 }
 
 HIMAGELIST SystemSmallIcons() {
@@ -118,7 +119,7 @@ bool CQuickResult::OnInitDialog() {
 void CQuickResult::FillResults(const std::u16string& tagText) {
   resultTagText_ = tagText;
   SearchByTags(host_.Catalogue().Database(), files_, tagText);
-  files_ = SortedByFileName(files_);
+  SortByFileName(files_);
   const RedrawPause pause(list_.Handle());
   // A file whose icon is its own costs 5-7 ms to ask about: the list asks for those icons
   // only as their rows come into view.
