@@ -7,19 +7,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
 
-#include "catalogue/file_store.h"
-#include "catalogue/schema.h"
+#include "bench/wine_bench.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
-#include "base/text_convert.h"
 #include "framework/message_box.h"
 #include "resources/resource.h"
 #include "shell/app/quillon_app.h"
@@ -33,49 +29,25 @@ constexpr int kRuns = 3;
 const char16_t* const kTypes[] = {u"txt", u"doc", u"pdf", u"png",  u"jpg", u"csv",  u"xls",
                                   u"zip", u"mp3", u"avi", u"html", u"exe", u"ini", u"log"};
 
-using Clock = std::chrono::steady_clock;
+using bench::BestMilliseconds;
+using bench::Number;
+using bench::Pump;
 
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = Clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+double Best(const std::function<void()>& work) { return BestMilliseconds(kRuns, [] {}, work); }
 
-double Best(const std::function<void()>& work) {
-  double best = 1e12;
-  for (int run = 0; run < kRuns; ++run) best = std::min(best, Milliseconds(work));
-  return best;
-}
+double Milliseconds(const std::function<void()>& work) { return BestMilliseconds(1, [] {}, work); }
 
-void Pump() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(message);
-}
-
-std::u16string Number(unsigned value) { return FromUtf8(std::to_string(value)); }
-
-bool MakeCatalogue(const std::filesystem::path& folder) {
-  const std::u16string path = (folder / "data.dat").u16string();
-  if (!CreateCatalogue(path)) return false;
-  TagDatabase db;
-  if (db.Open(path) != 1) return false;
-  std::mt19937 random(7);
-  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
-  for (int i = 0; i < kFiles; ++i) {
-    FileRecord file;
-    file.Path = u"C:\\Documents\\Folder " + Number(i % 97u);
-    file.FileName = u"File " + Number(random() % 100000) + u"." + kTypes[i % std::size(kTypes)];
-    file.Tags = u"tag" + Number(i % 50) + u";group" + Number(i % 7) + u";";
-    if (!InsertFile(db, file)) return false;
-  }
-  return batch.Commit();
+void DescribeFile(unsigned i, FileRecord& file) {
+  static std::mt19937 random(7);
+  file.Path = u"C:\\Documents\\Folder " + Number(i % 97u);
+  file.FileName = u"File " + Number(random() % 100000) + u"." + kTypes[i % std::size(kTypes)];
+  file.Tags = u"tag" + Number(i % 50) + u";group" + Number(i % 7) + u";";
 }
 
 int Run() {
-  const auto folder = std::filesystem::temp_directory_path() / "quillon-list-bench";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  if (!MakeCatalogue(folder)) {
+  const bench::BenchFolder benchFolder("quillon-list-bench");
+  const std::filesystem::path& folder = benchFolder.Path();
+  if (!bench::MakeCatalogue(folder, kFiles, &DescribeFile)) {
     std::fprintf(stderr, "list_fill_bench: cannot make the catalogue\n");
     return 1;
   }
@@ -137,8 +109,6 @@ int Run() {
               visible / kVisibleRows, kVisibleRows);
   std::printf("message boxes: %d\n", boxes);
   window.Destroy();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return boxes == 0 ? 0 : 1;
 }
 

@@ -9,12 +9,14 @@ tree=${1:-build/native}
 shift || true
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# The main window's file list with 10,000 rows, under Wine, when the Windows tree this machine
-# runs is there (build/win32, or build/win64 where no 32-bit code runs).
+# The main window's file list with 10,000 rows and the quick bar's result list on a catalogue of
+# 10,000 files, under Wine, when the Windows tree this machine runs is there (build/win32, or
+# build/win64 where no 32-bit code runs).
 win32=${QUILLON_WIN32:-$root/build/$(bash "$root/tools/windows-tree.sh")}
 if [ -f "$win32/build.ninja" ]; then
-  cmake --build "$win32" --target list_fill_bench >/dev/null
+  cmake --build "$win32" --target list_fill_bench quick_results_bench >/dev/null
   bash "$root/tools/wine-run.sh" "$win32/bench/list_fill_bench.exe"
+  bash "$root/tools/wine-run.sh" "$win32/bench/quick_results_bench.exe"
   # The hover preview over 10,000 rows, with pictures made once by ImageMagick.
   samples="$win32/bench/preview-samples"
   if [ ! -f "$samples/picture-12mp.bmp" ]; then

@@ -31,6 +31,7 @@ int CQuillonApp::Run() {
   // The shell's file dialogs and icon look-ups expect the component library on this thread.
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitInstance();
+  CreateQuickBar();
   {
     CQuillonDlg mainWindow(*this);
     mainWindow.DoModal(nullptr);

@@ -10,8 +10,10 @@
 #include "catalogue/tables.h"
 #include "catalogue/tag_database.h"
 #include "preview/preview_page.h"
+#include "quick/quick_bar.h"
 #include "shell/app/loading_thread.h"
 #include "shell/app/message_box_reporter.h"
+#include "shell/app/quick_bar_host.h"
 
 namespace quillon {
 
@@ -46,9 +48,11 @@ class CQuillonApp {
 
   LoadingThread& Loading() { return loading_; }
 
+  // Creates the quick bar's window, hidden and without owner, before the main window exists.
+  bool CreateQuickBar() { return quickBar_.Create(); }
+  CQuickBar& QuickBar() { return quickBar_; }
   // The quick bar's window, once it has one; the main window shows, hides and places it.
-  HWND QuickBarWindow() const { return quickBarWindow_; }
-  void SetQuickBarWindow(HWND window) { quickBarWindow_ = window; }
+  HWND QuickBarWindow() const { return quickBar_.Handle(); }
 
   // The hover preview popup, created hidden by InitInstance; the lists of files drive it.
   CPreviewPage& Preview() { return preview_; }
@@ -61,8 +65,9 @@ class CQuillonApp {
   std::u16string dataFolder_;
   std::u16string commandLine_;
   HWND mainWindow_ = nullptr;
-  HWND quickBarWindow_ = nullptr;
-  CPreviewPage preview_;
+  AppQuickBarHost quickBarHost_{*this};
+  CQuickBar quickBar_{quickBarHost_};
+  CPreviewPage preview_;  // released before the quick bar, whose list shows it
   LoadingThread loading_;  // last: it ends before the members it reads are destroyed
 };
 

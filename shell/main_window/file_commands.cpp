@@ -79,6 +79,11 @@ void CQuillonDlg::AddFile(const std::u16string& path) {
   CEditFileDlg dialog(catalogue_, file);
   dialog.Run();
   ListFiles(currentFilter_);
+  // The quick bar's list repeats its last search, which may now find the new file.
+  if (app_.QuickBarWindow()) {
+    CQuickResult& results = app_.QuickBar().Results();
+    results.FillResults(results.ResultTagText());
+  }
 }
 
 void CQuillonDlg::AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point) {
@@ -87,6 +92,10 @@ void CQuillonDlg::AddDroppedFiles(const std::vector<std::u16string>& paths, POIN
   // Selecting the node already selected tells nothing: the listing below runs either way.
   folderTree_.SelectQuietly(folderTree_.NodeAt(Handle(), point));
   ListFiles(SelectedFolder().Tags);
+  AddFilesWithCurrentFilter(paths);
+}
+
+void CQuillonDlg::AddFilesWithCurrentFilter(const std::vector<std::u16string>& paths) {
   for (const std::u16string& path : paths) {
     // Folders, and paths whose attributes cannot be read, are skipped without a word.
     if (path.size() > kMaxDroppedPath || !FileExists(path)) continue;

@@ -10,6 +10,7 @@
 #include "framework/resource_text.h"
 #include "resources/resource.h"
 #include "shell/app/quillon_app.h"
+#include "shell/files/record_actions.h"
 #include "shell/main_window/quillon_dlg.h"
 #include "ui/popup_menu.h"
 
@@ -78,17 +79,11 @@ void CQuillonDlg::SortFileList() {
 void CQuillonDlg::RunSearchBox() { ListFiles(NormalizeTagText(ItemText(IDC_SEARCH_BOX))); }
 
 std::vector<FileRecord> CQuillonDlg::RecordsOfSelectedRows() const {
-  std::vector<FileRecord> records;
-  for (const std::u16string& path : fileList_.SelectedFullPaths()) {
-    records.push_back(files_.FindFileByPath(path));
-  }
-  return records;
+  return quillon::RecordsOfSelectedRows(fileList_, files_);
 }
 
 std::vector<FileRecord> CQuillonDlg::SelectedRecords() {
-  std::vector<FileRecord> records = RecordsOfSelectedRows();
-  if (records.empty()) ShowInformation(Handle(), IDS_SELECT_FILE);
-  return records;
+  return SelectedRecordsOrAsk(Handle(), fileList_, files_);
 }
 
 bool CQuillonDlg::OnNotify(int id, NMHDR& header, LRESULT& result) {

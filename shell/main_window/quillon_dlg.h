@@ -78,6 +78,9 @@ class CQuillonDlg : public CDialog {
   // Files dropped at `point` (client): the folder under the point is selected and listed, then
   // each file (folders are skipped) is added with that folder's tags proposed.
   void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
+  // Files dropped elsewhere (the quick bar, its list): each file is added with the current
+  // filter proposed; folders are skipped.
+  void AddFilesWithCurrentFilter(const std::vector<std::u16string>& paths);
   // help.chm of the data folder.
   void OpenHelpFile();
   // Adds the notification-area icon (again: restores a lost one) and, with `hide`, hides the

@@ -42,9 +42,7 @@ void CQuillonDlg::ToggleQuickBarAutoshow() {
 }
 
 void CQuillonDlg::ToggleQuickBar() {
-  const HWND quickBar = app_.QuickBarWindow();
-  if (!quickBar) return;
-  ::ShowWindow(quickBar, ::IsWindowVisible(quickBar) ? SW_HIDE : SW_SHOWNORMAL);
+  if (app_.QuickBarWindow()) app_.QuickBar().ToggleVisible();
 }
 
 // Until the first start has run, WindowsMode is absent or "Yes": the program then toggles its

@@ -70,4 +70,13 @@ std::u16string FileTypeKey(std::u16string_view fileName) {
   return key;
 }
 
+bool HasOwnIcon(std::u16string_view typeKey) {
+  static constexpr std::u16string_view kOwnIconTypes[] = {u"exe", u"scr", u"cpl", u"ico", u"cur",
+                                                          u"ani", u"lnk", u"url", u"pif"};
+  for (const std::u16string_view type : kOwnIconTypes) {
+    if (type == typeKey) return true;
+  }
+  return false;
+}
+
 }  // namespace quillon

@@ -55,5 +55,8 @@ std::u16string OpenWithParameters(std::u16string_view fullPath);
 // Files whose names end alike get the same shell icon: the extension after the last ".",
 // with the letters A to Z folded to lower case; empty for a name without one.
 std::u16string FileTypeKey(std::u16string_view fileName);
+// Types whose icon belongs to each file rather than to the type (programs, icons, cursors,
+// shortcuts): only for these is the file itself worth asking about.
+bool HasOwnIcon(std::u16string_view typeKey);
 
 }  // namespace quillon

@@ -34,6 +34,12 @@ void SettingsFile::WriteFlag(const char16_t* section, const char16_t* key, bool 
   WriteText(section, key, FlagText(on));
 }
 
+// Read as text: GetPrivateProfileIntW gives 0 for a negative number on Windows, and a quick bar
+// on a screen left of the main one sits at a negative x.
+int SettingsFile::ReadNumber(const char16_t* section, const char16_t* key, int fallback) const {
+  return SettingsNumber(ReadText(section, key, u""), fallback);
+}
+
 void SettingsFile::WriteNumber(const char16_t* section, const char16_t* key, int value) const {
   const std::string digits = std::to_string(value);
   WriteText(section, key, std::u16string(digits.begin(), digits.end()));

@@ -24,6 +24,8 @@ class SettingsFile {
   // On only when the value is exactly "Yes"; an absent flag is on.
   bool ReadFlag(const char16_t* section, const char16_t* key) const;
   void WriteFlag(const char16_t* section, const char16_t* key, bool on) const;
+  // A decimal number, or `fallback` when the key is absent.
+  int ReadNumber(const char16_t* section, const char16_t* key, int fallback) const;
   // Decimal, as "%d" writes it.
   void WriteNumber(const char16_t* section, const char16_t* key, int value) const;
 

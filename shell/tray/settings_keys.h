@@ -29,6 +29,22 @@ inline bool IsFlagOn(std::u16string_view value) { return value == kFlagOn; }
 
 inline std::u16string FlagText(bool on) { return on ? kFlagOn : kFlagOff; }
 
+// A number as the initialisation-file functions read one: an optional "-" and the decimal
+// digits that follow (0 when there are none, held within the int range); `fallback` for an
+// absent or empty value.
+inline int SettingsNumber(std::u16string_view text, int fallback) {
+  if (text.empty()) return fallback;
+  const bool negative = text.front() == u'-';
+  long long value = 0;
+  for (std::size_t i = negative ? 1 : 0; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = value * 10 + (text[i] - u'0');
+    if (value > 2147483648LL) value = 2147483648LL;
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) value = 2147483647LL;
+  return static_cast<int>(value);
+}
+
 // The data of the Run value that starts the program at logon, hidden in the tray. A path with
 // a blank is quoted, so the system never runs a program named by the path's first words.
 inline std::u16string AutorunCommand(std::u16string_view programPath) {

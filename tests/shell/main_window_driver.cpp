@@ -52,7 +52,6 @@ void MainWindowTest::TearDown() {
   if (window_) window_->Destroy();
   window_.reset();
   app_.reset();
-  if (quickBar_) ::DestroyWindow(quickBar_);
 }
 
 std::int32_t MainWindowTest::AddFolderRow(const std::u16string& name, std::int32_t fatherId,
@@ -78,7 +77,10 @@ bool MainWindowTest::Create(std::u16string commandLine, std::u16string dataFolde
   app_ = std::make_unique<CQuillonApp>(dataFolder.empty() ? DataFolder() : dataFolder);
   app_->SetCommandLine(std::move(commandLine));
   app_->InitInstance();
-  if (quickBar_) app_->SetQuickBarWindow(quickBar_);
+  if (withQuickBar_) {
+    EXPECT_TRUE(app_->CreateQuickBar());
+    quickBar_ = app_->QuickBarWindow();
+  }
   window_ = std::make_unique<CQuillonDlg>(*app_);
   if (!window_->Create(nullptr)) return false;
   // A standard Windows display at 96 DPI: template 102 is 492 pixels wide (the test prefix's
@@ -221,10 +223,7 @@ std::u16string MainWindowTest::Setting(const wchar_t* section, const wchar_t* ke
   return FromWide(value);
 }
 
-void MainWindowTest::MakeQuickBar() {
-  quickBar_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"quick bar", WS_POPUP, 321, 234,
-                                200, 40, nullptr, nullptr, nullptr, nullptr);
-}
+void MainWindowTest::MakeQuickBar() { withQuickBar_ = true; }
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 

@@ -87,12 +87,13 @@ class MainWindowTest : public CatalogueTest {
   // The value as the file holds it; "<absent>" when it has none.
   std::u16string Setting(const wchar_t* section, const wchar_t* key) const;
   std::filesystem::path SettingsPath() const { return folder_.Path() / "update.dat"; }
-  // A stand-in for the quick bar's window, given to the application before Start().
+  // The application's quick bar is created at Start(), as the program creates it.
   void MakeQuickBar();
 
   MessageBoxRecorder boxes;
   ShellOpenRecorder shell;
-  HWND quickBar_ = nullptr;
+  bool withQuickBar_ = false;
+  HWND quickBar_ = nullptr;  // the quick bar's window, once created
   std::unique_ptr<CQuillonApp> app_;
   std::unique_ptr<CQuillonDlg> window_;
 };
