@@ -9,6 +9,7 @@
 #include "preview/preview_hover.h"
 #include "preview/preview_page.h"
 #include "resources/resource.h"
+#include "tests/support/modal_step.h"
 #include "tests/support/windows_test_support.h"
 
 namespace quillon {
@@ -16,6 +17,7 @@ namespace {
 
 bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
+using testing::DesktopLock;
 using testing::PumpPending;
 
 FileRecord Record(const std::u16string& path, const std::u16string& name,
@@ -117,6 +119,7 @@ class PreviewHoverTest : public ::testing::Test {
     return rect;
   }
 
+  const DesktopLock cursor_;  // the popup is placed by the pointer
   CPreviewPage page_;
   ListOwner owner_;
 };

@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "tests/catalogue/catalogue_fixture.h"
 #include "tests/image/test_pictures.h"
+#include "tests/support/modal_step.h"
 #include "tests/support/windows_test_support.h"
 
 namespace quillon {
@@ -22,6 +23,7 @@ namespace {
 bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 using test::Bytes;
+using testing::DesktopLock;
 using testing::MessageBoxRecorder;
 using testing::TempFolder;
 
@@ -108,6 +110,7 @@ class PreviewPageTest : public ::testing::Test {
     return colour;
   }
 
+  const DesktopLock cursor_;  // the popup is placed by the pointer
   MessageBoxRecorder boxes_;
   TempFolder folder_;
   CPreviewPage page_;

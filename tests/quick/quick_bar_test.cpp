@@ -7,6 +7,7 @@
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "tests/quick/quick_test_host.h"
+#include "tests/support/modal_step.h"
 
 namespace quillon::testing {
 namespace {
@@ -236,6 +237,7 @@ struct DragSteps {
 };
 
 TEST_F(QuickBarWindowTest, DraggingTheBackgroundMovesTheBarAndTheListAlong) {
+  const DesktopLock pointer;  // real pointer input
   MakeCatalogue();
   Start();
   ::SetWindowPos(Bar().Handle(), nullptr, 400, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -295,6 +297,7 @@ TEST_F(QuickBarWindowTest, DropsProposeTheResultTagsAndF1OpensHelpHandOverSearch
 
   RECT button{};
   ::GetWindowRect(Bar().Item(IDC_BTN_SEARCH), &button);
+  const DesktopLock cursor;
   ::SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
   ::SendMessageW(Bar().Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Bar().Handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

@@ -107,6 +107,7 @@ TEST_F(QuickBarInProgramTest, FilesDroppedOnTheBarProposeItsTagsAndAppearInItsLi
 }
 
 TEST_F(QuickBarInProgramTest, ThePreviewFollowsThePointerOverTheResults) {
+  const DesktopLock cursor;  // the popup is placed by the pointer
   ::SetCursorPos(20, 20);
   CPreviewPage& preview = app_->Preview();
   Bar().SetSearchText(u"work home");

@@ -40,7 +40,9 @@ void Walk(HWND tree, HTREEITEM first, int depth,
 }  // namespace
 
 void MainWindowTest::SetUp() {
-  // The Run value is the user's, not the test's: every test starts without it.
+  // The Run value is the user's, not the test's: every test starts without it, and no other
+  // test program's main window writes it meanwhile. Taken before any desktop lock, always.
+  runValue_ = std::make_unique<DesktopLock>(kRunValueLock);
   HKEY key = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
     ::RegDeleteValueW(key, kRunValueName);
@@ -52,6 +54,7 @@ void MainWindowTest::TearDown() {
   if (window_) window_->Destroy();
   window_.reset();
   app_.reset();
+  runValue_.reset();
 }
 
 std::int32_t MainWindowTest::AddFolderRow(const std::u16string& name, std::int32_t fatherId,

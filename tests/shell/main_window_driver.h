@@ -96,6 +96,9 @@ class MainWindowTest : public CatalogueTest {
   HWND quickBar_ = nullptr;  // the quick bar's window, once created
   std::unique_ptr<CQuillonApp> app_;
   std::unique_ptr<CQuillonDlg> window_;
+
+ private:
+  std::unique_ptr<DesktopLock> runValue_;
 };
 
 // A point in client coordinates as mouse messages carry it.

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "preview/preview_page.h"
 #include "tests/shell/main_window_driver.h"
 
@@ -13,10 +15,16 @@ namespace {
 class PreviewHooksTest : public MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
+    cursor_ = std::make_unique<DesktopLock>();  // the popup is placed by the pointer
     ::SetCursorPos(20, 20);  // the popup opens right of the pointer
     AddFile(MakeFile(u"a.txt"), u"alpha;", u"first file");
     AddFile(MakeFile(u"b.txt"), u"beta;");
     Start();
+  }
+  void TearDown() override {
+    MainWindowTest::TearDown();
+    cursor_.reset();
   }
   CPreviewPage& Preview() const { return app_->Preview(); }
 
@@ -31,6 +39,9 @@ class PreviewHooksTest : public MainWindowTest {
     ::SendMessageW(List(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
     MoveOver(List(), POINT{bounds.left + dx, (bounds.top + bounds.bottom) / 2});
   }
+
+ private:
+  std::unique_ptr<DesktopLock> cursor_;
 };
 
 TEST_F(PreviewHooksTest, HoveringARowShowsItsFileAndLeavingTheRowsHidesIt) {

@@ -117,11 +117,11 @@ std::vector<UINT> CloseOpenMenu() {
   return commands;
 }
 
-DesktopLock::DesktopLock() : mutex_(::CreateMutexW(nullptr, FALSE, L"Quillon.Tests.Desktop")) {
+DesktopLock::DesktopLock(const wchar_t* name) : mutex_(::CreateMutexW(nullptr, FALSE, name)) {
   // A program that died holding it leaves it abandoned: that is ours to take too.
   const DWORD waited = mutex_ ? ::WaitForSingleObject(mutex_, kWaitMs) : WAIT_FAILED;
   owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-  EXPECT_TRUE(owned_) << "another test program kept the desktop";
+  EXPECT_TRUE(owned_) << "another test program kept the shared state";
 }
 
 DesktopLock::~DesktopLock() {

@@ -56,11 +56,14 @@ std::vector<UINT> MenuCommands(HWND popup);
 // is closed.
 std::vector<UINT> CloseOpenMenu();
 
-// Holds the desktop-wide state (the cursor's position, the clipboard) for one test program at
-// a time, across the test programs sharing a display and a Wine server.
+// Holds state that every test program sharing a display and a Wine server sees for one program
+// at a time: the desktop (the cursor's position, the clipboard, screen pixels) by default, or
+// the user's Run value that every start of the main window may write (kRunValueLock).
+inline constexpr const wchar_t* kDesktopLock = L"Quillon.Tests.Desktop";
+inline constexpr const wchar_t* kRunValueLock = L"Quillon.Tests.RunValue";
 class DesktopLock {
  public:
-  DesktopLock();
+  explicit DesktopLock(const wchar_t* name = kDesktopLock);
   ~DesktopLock();
   DesktopLock(const DesktopLock&) = delete;
   DesktopLock& operator=(const DesktopLock&) = delete;
