@@ -124,16 +124,6 @@ class PreviewHoverTest : public ::testing::Test {
   ListOwner owner_;
 };
 
-TEST_F(PreviewHoverTest, ARowShowsItsRecordNextToThePointer) {
-  owner_.MoveOverRow(1);
-  ASSERT_TRUE(page_.IsVisible());
-  EXPECT_EQ(page_.ItemText(IDC_PREVIEW_NAME), u"two.txt");
-  EXPECT_EQ(page_.ItemText(IDC_PREVIEW_TAGS), u"b;");
-  const POINT pointer = owner_.ScreenPointOfRow(1);
-  EXPECT_EQ(Rect().left, pointer.x + 50);
-  EXPECT_EQ(Rect().top, pointer.y - 10);
-}
-
 TEST_F(PreviewHoverTest, TheSameFileOnTwoRowsKeepsThePopupInPlace) {
   owner_.MoveOverRow(0);
   const RECT first = Rect();
@@ -145,20 +135,6 @@ TEST_F(PreviewHoverTest, TheSameFileOnTwoRowsKeepsThePopupInPlace) {
   EXPECT_FALSE(SameRect(first, Rect()));
 }
 
-TEST_F(PreviewHoverTest, NoRowHidesAndTheLastFileShowsAgainAfterwards) {
-  owner_.MoveOverRow(0);
-  ASSERT_TRUE(page_.IsVisible());
-  owner_.MoveTo(POINT{20, 280});  // below the last row
-  EXPECT_FALSE(page_.IsVisible());
-  owner_.MoveOverRow(0);
-  EXPECT_TRUE(page_.IsVisible());
-  EXPECT_EQ(page_.ItemText(IDC_PREVIEW_NAME), u"one.txt");
-  owner_.hover.Hide();
-  EXPECT_FALSE(page_.IsVisible());
-  owner_.MoveOverRow(0);
-  EXPECT_TRUE(page_.IsVisible());
-}
-
 TEST_F(PreviewHoverTest, ARowWithoutARecordShowsTheEmptyRecordOnlyWhileShown) {
   owner_.AddRow(3, u"stray.txt", u"C:\\elsewhere\\stray.txt");
   owner_.MoveOverRow(3);
@@ -168,14 +144,6 @@ TEST_F(PreviewHoverTest, ARowWithoutARecordShowsTheEmptyRecordOnlyWhileShown) {
   ASSERT_TRUE(page_.IsVisible());
   EXPECT_EQ(page_.ItemText(IDC_PREVIEW_NAME), u"");
   EXPECT_EQ(page_.ItemText(IDC_PREVIEW_COMMENT), u"No Comment\n");
-}
-
-TEST_F(PreviewHoverTest, ARefillShowsTheNewRecords) {
-  owner_.MoveOverRow(1);
-  owner_.Fill({Record(u"C:\\new", u"fresh.txt", u"c;"), Record(u"C:\\new", u"later.txt", u"d;")});
-  owner_.MoveOverRow(1);
-  EXPECT_EQ(page_.ItemText(IDC_PREVIEW_NAME), u"later.txt");
-  EXPECT_EQ(page_.ItemText(IDC_PREVIEW_TAGS), u"d;");
 }
 
 }  // namespace
