@@ -6,8 +6,8 @@
 #include "framework/resource_text.h"
 #include "quick/quick_layout.h"
 #include "resources/resource.h"
-#include "shell/tray/settings_file.h"
-#include "shell/tray/settings_keys.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 #include "ui/bitmap_piece.h"
 
 namespace quillon {

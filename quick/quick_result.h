@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "catalogue/tables.h"
+#include "files/file_list_view.h"
+#include "files/file_type_icons.h"
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "preview/preview_hover.h"
 #include "quick/quick_host.h"
-#include "shell/files/file_list_view.h"
-#include "shell/files/file_type_icons.h"
 
 namespace quillon {
 

@@ -7,11 +7,11 @@
 #include "dialogs/edit_file_dlg.h"
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
+#include "files/record_actions.h"
 #include "framework/file_system.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
-#include "shell/files/record_actions.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
 

@@ -6,11 +6,11 @@
 
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
+#include "files/record_actions.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
 #include "shell/app/quillon_app.h"
-#include "shell/files/record_actions.h"
 #include "shell/main_window/quillon_dlg.h"
 #include "ui/popup_menu.h"
 

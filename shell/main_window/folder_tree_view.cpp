@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "files/file_list_view.h"
 #include "framework/resource_text.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
-#include "shell/files/file_list_view.h"
 #include "shell/model/folder_tree_order.h"
 
 namespace quillon {

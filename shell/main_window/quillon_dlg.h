@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "catalogue/tables.h"
+#include "files/file_list_view.h"
+#include "files/file_type_icons.h"
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "preview/preview_hover.h"
-#include "shell/files/file_list_view.h"
-#include "shell/files/file_type_icons.h"
 #include "shell/main_window/folder_tree_view.h"
 #include "shell/main_window/main_frame.h"
 #include "shell/main_window/main_window_catalogue.h"

@@ -3,10 +3,10 @@
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
-#include "shell/tray/settings_file.h"
-#include "shell/tray/settings_keys.h"
 
 namespace quillon {
 

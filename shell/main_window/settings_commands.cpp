@@ -1,10 +1,10 @@
 // The settings the menus toggle, the first start's registration as a start item, and the quick
 // bar's visibility.
-#include "shell/tray/autorun.h"
+#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
-#include "shell/tray/settings_file.h"
-#include "shell/tray/settings_keys.h"
+#include "shell/tray/autorun.h"
 
 namespace quillon {
 namespace {

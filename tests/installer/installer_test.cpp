@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/tray/autorun.h"
-#include "shell/tray/settings_keys.h"
+#include "settings/settings_keys.h"
 #include "shell/model/start_options.h"
+#include "shell/tray/autorun.h"
 #include "tests/installer/installer_driver.h"
 #include "tests/installer/installer_paths.h"
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/settings_keys.h"
 #include "shell/model/file_list_model.h"
-#include "shell/tray/settings_keys.h"
 
 namespace quillon {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "catalogue/file_store.h"
 #include "catalogue/tag_search.h"
+#include "files/file_type_icons.h"
 #include "resources/resource.h"
-#include "shell/files/file_type_icons.h"
 #include "tests/quick/quick_test_host.h"
 
 namespace quillon::testing {

@@ -20,14 +20,14 @@
 #include "catalogue/tag_database.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
-#include "shell/tray/autorun.h"
-#include "shell/model/frame_geometry.h"
+#include "resources/user_texts.h"
+#include "settings/settings_keys.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
-#include "shell/tray/settings_keys.h"
+#include "shell/model/frame_geometry.h"
+#include "shell/tray/autorun.h"
 #include "tests/shell/main_window_driver.h"
 #include "ui/button_ex.h"
-#include "resources/user_texts.h"
 
 namespace quillon::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "shell/tray/settings_keys.h"
+#include "settings/settings_keys.h"
 
 namespace quillon {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/files/file_type_icons.h"
+#include "files/file_type_icons.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -10,7 +10,7 @@
 
 #include "catalogue/tables.h"
 #include "dialogs/catalogue_context.h"
-#include "shell/files/file_list_view.h"
+#include "files/file_list_view.h"
 
 namespace quillon {
 

@@ -1,4 +1,4 @@
-#include "shell/files/file_list_view.h"
+#include "files/file_list_view.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "shell/files/record_actions.h"
+#include "files/record_actions.h"
 
 #include <shellapi.h>
 

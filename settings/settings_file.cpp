@@ -1,9 +1,9 @@
-#include "shell/tray/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <windows.h>
 
 #include "framework/wide.h"
-#include "shell/tray/settings_keys.h"
+#include "settings/settings_keys.h"
 
 namespace quillon {
 namespace {
