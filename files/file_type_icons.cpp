@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "files/file_rules.h"
 #include "framework/wide.h"
-#include "shell/model/file_list_model.h"
 
 namespace quillon {
 namespace {

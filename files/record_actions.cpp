@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "dialogs/edit_file_dlg.h"
+#include "files/file_rules.h"
 #include "framework/file_system.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "framework/shell_open.h"
 #include "resources/resource.h"
-#include "shell/model/file_list_model.h"
 
 namespace quillon {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
+#include "files/file_rules.h"
 #include "framework/resource_text.h"
 #include "framework/wide.h"
 #include "preview/preview_layout.h"
 #include "resources/resource.h"
-#include "shell/model/file_list_model.h"
 
 namespace quillon {
 namespace {

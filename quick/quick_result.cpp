@@ -9,6 +9,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/tag_search.h"
 #include "dialogs/file_picker.h"
+#include "files/file_rules.h"
 #include "files/record_actions.h"
 #include "framework/gdi.h"
 #include "framework/message_box.h"
@@ -17,7 +18,6 @@
 #include "quick/quick_bar.h"
 #include "quick/quick_layout.h"
 #include "resources/resource.h"
-#include "shell/model/file_list_model.h"
 #include "ui/bitmap_piece.h"
 #include "ui/popup_menu.h"
 

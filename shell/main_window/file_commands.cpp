@@ -7,6 +7,7 @@
 #include "dialogs/edit_file_dlg.h"
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
+#include "files/file_rules.h"
 #include "files/record_actions.h"
 #include "framework/file_system.h"
 #include "framework/message_box.h"

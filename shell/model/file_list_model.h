@@ -1,14 +1,11 @@
-// The decisions of the main window's file list and file commands that need no window: the sort
-// order, the filter a listing uses, and the texts the commands build from records.
+// The decisions of the main window's file list that need no window: the sort order, the filter
+// a listing uses and the status line.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "catalogue/tables.h"
 
 namespace quillon {
 
@@ -44,19 +41,5 @@ bool ShowsInSearchBox(std::u16string_view filter);
 // more files than the list holds, how many of them it shows.
 std::u16string ReadyStatusText(std::u16string_view ready, std::uint32_t shown,
                                std::uint32_t found);
-
-// The full paths of the records, each but the first after "; ".
-std::u16string JoinFullPaths(const std::vector<FileRecord>& records);
-// The tags of the records merged in order, without repeating one, in canonical form.
-std::u16string SameTagsText(const std::vector<FileRecord>& records);
-// The parameters of rundll32.exe that ask the user which program opens `fullPath`.
-std::u16string OpenWithParameters(std::u16string_view fullPath);
-
-// Files whose names end alike get the same shell icon: the extension after the last ".",
-// with the letters A to Z folded to lower case; empty for a name without one.
-std::u16string FileTypeKey(std::u16string_view fileName);
-// Types whose icon belongs to each file rather than to the type (programs, icons, cursors,
-// shortcuts): only for these is the file itself worth asking about.
-bool HasOwnIcon(std::u16string_view typeKey);
 
 }  // namespace quillon

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_keys.h"
-#include "shell/model/file_list_model.h"
 
 namespace quillon {
 namespace {
@@ -58,12 +57,6 @@ TEST(SettingsNumberTest, ReadsNegativePlacesAndFallsBackOnlyWhenEmpty) {
   EXPECT_EQ(SettingsNumber(u"abc", -1), 0);
   EXPECT_EQ(SettingsNumber(u"99999999999999999999", -1), 2147483647);
   EXPECT_EQ(SettingsNumber(u"-99999999999999999999", -1), -2147483647 - 1);
-}
-
-TEST(HasOwnIconTest, ProgramsIconsAndShortcutsOnly) {
-  for (const char16_t* own : {u"exe", u"ico", u"lnk", u"cur", u"url"}) EXPECT_TRUE(HasOwnIcon(own));
-  for (const char16_t* typed : {u"txt", u"", u"exe2", u"png", u"dll"}) EXPECT_FALSE(HasOwnIcon(typed));
-  EXPECT_TRUE(HasOwnIcon(FileTypeKey(u"Setup.EXE")));
 }
 
 }  // namespace

@@ -7,14 +7,6 @@
 namespace quillon {
 namespace {
 
-FileRecord File(std::u16string path, std::u16string name, std::u16string tags = u"") {
-  FileRecord record;
-  record.Path = std::move(path);
-  record.FileName = std::move(name);
-  record.Tags = std::move(tags);
-  return record;
-}
-
 TEST(FileListSortTest, HeaderClicksFlipEachColumnsOwnDirection) {
   FileListSort sort;
   sort.Reset();
@@ -66,38 +58,6 @@ TEST(ListingFilterTest, TheSearchBoxShowsEveryFilterButTheWholeCatalogue) {
   EXPECT_TRUE(ShowsInSearchBox(u"*;a;"));
   EXPECT_TRUE(ShowsInSearchBox(u""));
   EXPECT_TRUE(ShowsInSearchBox(u"photo;"));
-}
-
-TEST(JoinFullPathsTest, PathsAreJoinedBySemicolonAndBlankWithNothingAfterTheLast) {
-  EXPECT_EQ(JoinFullPaths({File(u"C:\\a", u"1.txt"), File(u"D:", u"2.txt"),
-                           File(u"C:\\b c", u"3;x.txt")}),
-            u"C:\\a\\1.txt; D:\\2.txt; C:\\b c\\3;x.txt");
-  EXPECT_EQ(JoinFullPaths({File(u"C:\\a", u"only.txt")}), u"C:\\a\\only.txt");
-  EXPECT_EQ(JoinFullPaths({}), u"");
-}
-
-TEST(SameTagsTextTest, TagsAreMergedInOrderWithoutRepeats) {
-  EXPECT_EQ(SameTagsText({File(u"C:", u"a", u"a;b;"), File(u"C:", u"b", u"b;c;")}), u"a;b;c;");
-  EXPECT_EQ(SameTagsText({File(u"C:", u"a", u"x;x;"), File(u"C:", u"b", u"y;")}), u"x;y;");
-  // A record found by no row (empty strings) adds nothing; no records give the empty text.
-  EXPECT_EQ(SameTagsText({File(u"", u""), File(u"C:", u"b", u"b;")}), u"b;");
-  EXPECT_EQ(SameTagsText({}), u"");
-}
-
-TEST(OpenWithParametersTest, TheChooserGetsThePathAfterItsEntryPoint) {
-  EXPECT_EQ(OpenWithParameters(u"C:\\My Files\\a.xyz"),
-            u"shell32.dll, OpenAs_RunDLL C:\\My Files\\a.xyz");
-}
-
-TEST(FileTypeKeyTest, NamesWithTheSameExtensionShareAKey) {
-  EXPECT_EQ(FileTypeKey(u"Report.DOCX"), u"docx");
-  EXPECT_EQ(FileTypeKey(u"notes.txt"), FileTypeKey(u"OTHER.TxT"));
-  EXPECT_EQ(FileTypeKey(u"archive.tar.gz"), u"gz");
-  EXPECT_EQ(FileTypeKey(u"README"), u"");
-  EXPECT_EQ(FileTypeKey(u"trailing."), u"");
-  EXPECT_EQ(FileTypeKey(u".profile"), u"profile");
-  EXPECT_EQ(FileTypeKey(u"photo.\u00C9X"), u"\u00C9x");  // only A to Z are folded
-  EXPECT_NE(FileTypeKey(u"a.txt"), FileTypeKey(u"a.txt2"));
 }
 
 }  // namespace
