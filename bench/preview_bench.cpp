@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/tables.h"
 #include "base/text_convert.h"
+#include "catalogue/tables.h"
+#include "files/preview_hover.h"
 #include "framework/message_box.h"
 #include "framework/wide.h"
-#include "preview/preview_hover.h"
 #include "preview/preview_page.h"
 #include "preview/thumbnail_cache.h"
 

@@ -7,6 +7,7 @@
 #include "framework/wide.h"
 #include "preview/preview_layout.h"
 #include "resources/resource.h"
+#include "ui/gdi_bridge.h"
 
 namespace quillon {
 namespace {
@@ -17,9 +18,7 @@ constexpr COLORREF kRuleColour = RGB(173, 222, 242);
 constexpr COLORREF kBandColour = RGB(229, 246, 255);
 
 void FillRect(HDC dc, const ImageRect& area, COLORREF colour) {
-  const RECT rect{area.left, area.top, area.right, area.bottom};
-  ::SetBkColor(dc, colour);
-  ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  FillSolid(dc, PixelRect{area.left, area.top, area.right, area.bottom}, colour);
 }
 
 void DrawLabel(HDC dc, const ImageRect& at, const std::u16string& text) {

@@ -2,7 +2,7 @@
 // file it shows that file's icon, name, tags, comment and, for pictures, a reduced picture,
 // next to the pointer. It never takes the focus or activation. The application object owns the
 // one popup and creates it hidden at start-up (Create(nullptr)); the lists that show catalogued
-// files reach it through a PreviewHover (preview/preview_hover.h).
+// files reach it through a PreviewHover (files/preview_hover.h).
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "catalogue/tables.h"
+#include "files/preview_popup.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "preview/image/thumbnail_fit.h"
@@ -20,22 +21,22 @@
 
 namespace quillon {
 
-class CPreviewPage : public CDialog {
+class CPreviewPage : public CDialog, public PreviewPopup {
  public:
   CPreviewPage();
 
+  HWND PopupWindow() const override { return Handle(); }
+
   // Shows the popup for `record` beside the pointer (screen pixels), or does nothing when
   // that file (same FileName and Path) is the one shown last.
-  void ShowFile(FileRecord record, std::int32_t pointerX, std::int32_t pointerY);
+  void ShowFile(FileRecord record, std::int32_t pointerX, std::int32_t pointerY) override;
   // Forgets the file shown last and hides the popup; safe while hidden.
-  void HidePreview();
+  void HidePreview() override;
 
   // The record as shown (comment wrapped, name and tags shortened), and the key of the last
   // show (empty while hidden).
   const FileRecord& ShownRecord() const { return shown_; }
   const FileRecord& LastShown() const { return lastShown_; }
-  // Where the last show placed the window, in screen pixels.
-  const ImageRect& WindowRect() const { return windowRect_; }
   bool HasPicture() const { return thumbnail_.picture != nullptr; }
 
  protected:

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "files/preview_hover.h"
 #include "framework/wide.h"
-#include "preview/preview_hover.h"
 #include "preview/preview_page.h"
 #include "resources/resource.h"
 #include "tests/support/modal_step.h"

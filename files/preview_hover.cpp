@@ -1,9 +1,9 @@
-#include "preview/preview_hover.h"
+#include "files/preview_hover.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "preview/preview_page.h"
+#include "files/preview_popup.h"
 
 namespace quillon {
 namespace {
@@ -30,7 +30,7 @@ std::u16string CellText(HWND list, int row, int column) {
 
 }  // namespace
 
-void PreviewHover::Attach(HWND list, const FileTable& files, CPreviewPage* preview) {
+void PreviewHover::Attach(HWND list, const FileTable& files, PreviewPopup* preview) {
   list_ = list;
   files_ = &files;
   preview_ = preview;
@@ -57,7 +57,7 @@ void PreviewHover::RelayMouseMove(const MSG& message) {
 }
 
 void PreviewHover::PointerMoved(POINT screen) {
-  if (!preview_ || !preview_->Handle() || !list_) return;
+  if (!preview_ || !preview_->PopupWindow() || !list_) return;
   const int row = RowAt(screen);
   if (row < 0) {
     preview_->HidePreview();
@@ -67,7 +67,7 @@ void PreviewHover::PointerMoved(POINT screen) {
 }
 
 void PreviewHover::Hide() {
-  if (preview_ && preview_->Handle()) preview_->HidePreview();
+  if (preview_ && preview_->PopupWindow()) preview_->HidePreview();
 }
 
 int PreviewHover::RowAt(POINT screen) const {

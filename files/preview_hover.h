@@ -27,13 +27,13 @@
 
 namespace quillon {
 
-class CPreviewPage;
+class PreviewPopup;
 
 class PreviewHover {
  public:
   // `list` shows the records of `files`; both outlive this object. A null `preview` (no
   // popup in this process) makes every call do nothing.
-  void Attach(HWND list, const FileTable& files, CPreviewPage* preview);
+  void Attach(HWND list, const FileTable& files, PreviewPopup* preview);
   // Indexes the table's records by full path; call after every refill of the list.
   void Rebuild();
 
@@ -54,7 +54,7 @@ class PreviewHover {
  private:
   HWND list_ = nullptr;
   const FileTable* files_ = nullptr;
-  CPreviewPage* preview_ = nullptr;
+  PreviewPopup* preview_ = nullptr;
   std::unordered_map<std::u16string, std::int32_t> indexByPath_;
 };
 
