@@ -1,5 +1,5 @@
 // Ownership of what Win32 hands out: GDI objects, device contexts, kernel handles, icons, menus,
-// image lists and the critical section. Each wrapper releases its object exactly once; none can be copied.
+// and image lists. Each wrapper releases its object exactly once; none can be copied.
 //
 //   GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(255, 255, 255)));
 //   WindowDC dc(hwnd);                         // GetDC ... ReleaseDC
@@ -7,7 +7,6 @@
 //   SelectObjectScope keep(memory, bitmap);    // selects, and puts the old object back
 //   PaintDC paint(hwnd);                       // BeginPaint ... EndPaint, paint.Rect()
 //   OwnedHandle thread(CreateThread(...));     // CloseHandle
-//   CriticalSection section; { CriticalSectionLock lock(section); ... }
 #pragma once
 
 #include <windows.h>
@@ -126,30 +125,6 @@ class SelectObjectScope {
  private:
   HDC dc_;
   HGDIOBJ previous_;
-};
-
-class CriticalSection {
- public:
-  CriticalSection() { ::InitializeCriticalSection(&section_); }
-  ~CriticalSection() { ::DeleteCriticalSection(&section_); }
-  CriticalSection(const CriticalSection&) = delete;
-  CriticalSection& operator=(const CriticalSection&) = delete;
-  void Enter() { ::EnterCriticalSection(&section_); }
-  void Leave() { ::LeaveCriticalSection(&section_); }
-
- private:
-  CRITICAL_SECTION section_;
-};
-
-class CriticalSectionLock {
- public:
-  explicit CriticalSectionLock(CriticalSection& section) : section_(section) { section_.Enter(); }
-  ~CriticalSectionLock() { section_.Leave(); }
-  CriticalSectionLock(const CriticalSectionLock&) = delete;
-  CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
-
- private:
-  CriticalSection& section_;
 };
 
 }  // namespace quillon

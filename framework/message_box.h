@@ -19,10 +19,12 @@
 #include <functional>
 #include <string>
 
+#include "resources/user_texts.h"
+
 namespace quillon {
 
 // The caption of the program's own error boxes.
-inline const std::u16string kApplicationTitle = u"Veldmark Quillon";
+inline const std::u16string kApplicationTitle = UserText(TEXT_APPLICATION_TITLE);
 
 struct MessageBoxRequest {
   HWND owner = nullptr;

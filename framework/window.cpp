@@ -79,7 +79,7 @@ void ReportHandlerFailure(HWND window, const char* what) {
   static thread_local bool reporting = false;
   if (reporting) return;
   reporting = true;
-  std::u16string text = u"The operation could not be completed.";
+  std::u16string text = UserText(TEXT_OPERATION_FAILED);
   if (what && *what) text += u"\n" + FromUtf8(what);
   ShowError(window, text, kApplicationTitle);
   reporting = false;

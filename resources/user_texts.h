@@ -56,6 +56,13 @@
   "The file path(s) could not be copied to the clipboard. Please try again."
 #define TEXT_ROOT_FOLDER_EDIT       "Cannot edit the root folder."
 
+// Texts the program shows without a string of the table.
+#define TEXT_APPLICATION_TITLE      "Veldmark Quillon"
+#define TEXT_OPERATION_FAILED       "The operation could not be completed."
+// After "Ready" when a search found more files than the list holds; {shown} and {found} are
+// replaced by the numbers.
+#define TEXT_SHOWING_COUNT          " - showing {shown} of {found} files"
+
 #ifdef __cplusplus
 #include <string>
 // A text of this header as the program's UTF-16 string.

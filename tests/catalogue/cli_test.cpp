@@ -7,10 +7,11 @@
 
 #include <sqlite3.h>
 
+#include "base/text_convert.h"
 #include "catalogue/tag_database.h"
 #include "catalogue/tag_search.h"
-#include "base/text_convert.h"
 #include "catalogue_fixture.h"
+#include "resources/user_texts.h"
 #include "run_program.h"
 
 namespace quillon {
@@ -131,7 +132,7 @@ TEST_F(CatalogueCliTest, RefusesACataloguedOrMissingFileWithTheProgramsTexts) {
   const ProgramRun absent = Cli({u"add", dir_, missing, u"a"});
   EXPECT_EQ(absent.exitCode, 1);
   EXPECT_EQ(absent.err,
-            "Cannot open the file. Maybe the file is not exist now. \nFile Path: " + ToUtf8(missing) +
+            "" TEXT_FILE_MISSING + ToUtf8(missing) +
                 "\n");
 
   const ProgramRun untagged = Cli({u"add", dir_, Native(MakeFile("b.txt")), u" ; ;"});

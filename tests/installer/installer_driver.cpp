@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "resources/user_texts.h"
 
 namespace quillon::testing {
 namespace {
@@ -260,7 +261,7 @@ int RunningProgram::ListedFiles() const {
 }
 
 bool RunningProgram::AnswerQuitQuestion(int answer) {
-  const HWND question = FindDialogOf(process_.dwProcessId, L"Quit");
+  const HWND question = FindDialogOf(process_.dwProcessId, L"" TEXT_QUIT_CAPTION);
   if (!question) return false;
   ::PostMessageW(question, WM_COMMAND, answer, 0);
   return true;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "resources/user_texts.h"
 #include "settings/settings_keys.h"
 #include "shell/model/start_options.h"
 #include "shell/tray/autorun.h"
@@ -97,7 +98,7 @@ TEST_F(InstallerTest, SilentInstallLaysOutProgramDataAndEntryAndTheProgramStarts
   EXPECT_FALSE(RunValue().has_value());
 
   RunningProgram program(folder / L"quillon.exe");
-  ASSERT_TRUE(program.WaitForStatus(L"Ready"));
+  ASSERT_TRUE(program.WaitForStatus(L"" TEXT_READY));
   EXPECT_EQ(program.ListedFiles(), 0);
   EXPECT_TRUE(program.Quit());
   // Its first start took the setup's choice instead of making its own.
@@ -126,7 +127,7 @@ TEST_F(InstallerTest, CatalogueAndSettingsSurviveReinstallAndUpgradeOverTheRunni
   WriteFileBytes(folder / L"quillon-catalogue.exe", "older program");
   {
     RunningProgram program(folder / L"quillon.exe");
-    ASSERT_TRUE(program.WaitForStatus(L"Ready"));
+    ASSERT_TRUE(program.WaitForStatus(L"" TEXT_READY));
     EXPECT_EQ(program.ListedFiles(), 2);
     // The setup asks the program to exit; the user says yes to its question.
     bool asked = false;
@@ -144,7 +145,7 @@ TEST_F(InstallerTest, CatalogueAndSettingsSurviveReinstallAndUpgradeOverTheRunni
   EXPECT_EQ(IniText(Settings(), L"QuickBar", L"Autoshow"), L"No");
 
   RunningProgram upgraded(folder / L"quillon.exe");
-  ASSERT_TRUE(upgraded.WaitForStatus(L"Ready"));
+  ASSERT_TRUE(upgraded.WaitForStatus(L"" TEXT_READY));
   EXPECT_EQ(upgraded.ListedFiles(), 2);
   EXPECT_TRUE(upgraded.Quit());
 }
@@ -153,7 +154,7 @@ TEST_F(InstallerTest, UpgradeStopsAndChangesNothingWhenTheUserKeepsTheProgramRun
   ASSERT_EQ(SilentSetup(kOlderSetup, L""), 0u);
   const fs::path folder = DefaultInstallFolder();
   RunningProgram program(folder / L"quillon.exe");
-  ASSERT_TRUE(program.WaitForStatus(L"Ready"));
+  ASSERT_TRUE(program.WaitForStatus(L"" TEXT_READY));
 
   EXPECT_NE(RunToEnd(Quoted(kSetup) + L" /S", [&] { program.AnswerQuitQuestion(IDNO); }), 0u);
   EXPECT_FALSE(program.HasEnded());
@@ -168,7 +169,7 @@ TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsTheCatalogue) {
   {
     // The first start keeps the value the setup wrote.
     RunningProgram program(folder / L"quillon.exe");
-    ASSERT_TRUE(program.WaitForStatus(L"Ready"));
+    ASSERT_TRUE(program.WaitForStatus(L"" TEXT_READY));
     EXPECT_TRUE(program.Quit());
     EXPECT_EQ(RunValue(), ExpectedRunValue(folder));
   }
@@ -196,7 +197,7 @@ TEST_F(InstallerTest, FolderWithBlanksAndNonAsciiLettersInstallsStartsAndUninsta
   EXPECT_EQ(RunValue().value_or(L"").front(), L'"');
   {
     RunningProgram program(folder / L"quillon.exe");
-    ASSERT_TRUE(program.WaitForStatus(L"Ready"));
+    ASSERT_TRUE(program.WaitForStatus(L"" TEXT_READY));
     EXPECT_TRUE(program.Quit());
   }
 

@@ -1,4 +1,5 @@
 #include "preview/preview_layout.h"
+#include "resources/user_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ TEST(PreviewComment, IsCutIntoPiecesOf38EachEndingInALineFeed) {
   const std::u16string exact(38, u'a');
   EXPECT_EQ(WrapComment(exact), exact + u"\n");
   EXPECT_EQ(PopupHeight(exact), 110);
-  EXPECT_EQ(PopupHeight(u"No Comment"), 110);
+  EXPECT_EQ(PopupHeight(u"" TEXT_NO_COMMENT), 110);
 
   const std::u16string longer = exact + u"b";
   EXPECT_EQ(WrapComment(longer), exact + u"\nb\n");
@@ -78,7 +79,7 @@ TEST(PreviewPicture, SectionHeightFollowsWhetherTheBoxReducesThePicture) {
   EXPECT_EQ(ImageSectionHeight(100, 50), 82);
   EXPECT_EQ(ImageSectionHeight(231, 10), 200);
   EXPECT_EQ(ImageSectionHeight(10, 169), 200);
-  EXPECT_EQ(PopupHeight(u"No Comment", 100, 50), 110 + 82);
+  EXPECT_EQ(PopupHeight(u"" TEXT_NO_COMMENT, 100, 50), 110 + 82);
 }
 
 TEST(PreviewPlacement, OpensRightOfThePointerUntilTwoThirdsOfTheScreen) {

@@ -6,6 +6,7 @@
 
 #include "framework/wide.h"
 #include "resources/resource.h"
+#include "resources/user_texts.h"
 #include "tests/quick/quick_test_host.h"
 #include "tests/support/modal_step.h"
 
@@ -178,8 +179,8 @@ TEST_F(QuickBarWindowTest, HideButtonAsksAndNoLeavesBarAndListAsTheyWere) {
   boxes_.SetAnswer(IDNO);
   Click(IDC_BTN_HIDE);
   ASSERT_EQ(boxes_.Count(), 1u);
-  EXPECT_EQ(boxes_.Boxes()[0].text, u"Hide the QuickBar of Quillon?");
-  EXPECT_EQ(boxes_.Boxes()[0].caption, u"Hide");
+  EXPECT_EQ(boxes_.Boxes()[0].text, UserText(TEXT_HIDE_QUICK_BAR_CONFIRM));
+  EXPECT_EQ(boxes_.Boxes()[0].caption, UserText(TEXT_HIDE_CAPTION));
   EXPECT_EQ(boxes_.Boxes()[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(Bar().IsVisible());
   EXPECT_TRUE(ResultsShown());

@@ -10,8 +10,8 @@
 #include "catalogue/schema.h"
 #include "dialogs/file_picker.h"
 #include "framework/wide.h"
-#include "tests/shell/main_window_driver.h"
 #include "resources/user_texts.h"
+#include "tests/shell/main_window_driver.h"
 
 namespace quillon::testing {
 namespace {
@@ -170,7 +170,7 @@ TEST_F(FileCommandsTest, RemoveAsksEvenWithoutSelectionAndRemovesOnlyOnYes) {
   Command(ID_LIST_REMOVE);
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_REMOVE_FILES_CONFIRM));
-  EXPECT_EQ(boxes.Boxes()[0].caption, u"Remove");
+  EXPECT_EQ(boxes.Boxes()[0].caption, UserText(TEXT_REMOVE_CAPTION));
   EXPECT_EQ(boxes.Boxes()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags"), 4);
 

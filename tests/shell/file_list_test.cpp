@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "resources/user_texts.h"
 #include "tests/shell/main_window_driver.h"
 
 namespace quillon::testing {
@@ -80,7 +81,7 @@ TEST_F(FileListTest, StartListsTheWholeCatalogueByNameWithTheTypesIcons) {
   // Columns as inserted, the first then narrowed; whole rows are selected.
   const auto header = reinterpret_cast<HWND>(::SendMessageW(List(), LVM_GETHEADER, 0, 0));
   ASSERT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
-  const wchar_t* titles[] = {L"File Name", L"Tags", L"Path"};
+  const wchar_t* titles[] = {L"" TEXT_COLUMN_FILE_NAME, L"" TEXT_COLUMN_TAGS, L"" TEXT_COLUMN_PATH};
   const int widths[] = {100, 150, 180};
   for (int column = 0; column < 3; ++column) {
     wchar_t title[64] = {};

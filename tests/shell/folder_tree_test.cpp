@@ -4,8 +4,8 @@
 #include <commctrl.h>
 
 #include "catalogue/schema.h"
-#include "tests/shell/main_window_driver.h"
 #include "resources/user_texts.h"
+#include "tests/shell/main_window_driver.h"
 
 namespace quillon::testing {
 namespace {
@@ -201,7 +201,7 @@ TEST_F(FolderTreeTest, DeletingTheSelectedFolderAsksAndRemovesOnlyThatFolderOnYe
   Command(ID_EDIT_DELETE_FOLDER);
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_REMOVE_FOLDER_CONFIRM));
-  EXPECT_EQ(boxes.Boxes()[0].caption, u"Remove");
+  EXPECT_EQ(boxes.Boxes()[0].caption, UserText(TEXT_REMOVE_CAPTION));
   EXPECT_EQ(boxes.Boxes()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 4);
   EXPECT_EQ(TreeLines(), (Lines{kRootFolderName, u"  Work", u"    Reports", u"  Home"}));

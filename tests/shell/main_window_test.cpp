@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, ExitAsksAndOnlyYesEndsTheRun) {
   ASSERT_EQ(boxes.Count(), 1u);
   const MessageBoxRequest box = boxes.Boxes()[0];
   EXPECT_EQ(box.text, UserText(TEXT_QUIT_CONFIRM));
-  EXPECT_EQ(box.caption, u"Quit");
+  EXPECT_EQ(box.caption, UserText(TEXT_QUIT_CAPTION));
   EXPECT_EQ(box.flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ(box.owner, Main());
   EXPECT_FALSE(window_->Ended());
@@ -630,7 +630,7 @@ TEST_F(MainWindowTest, SystemMenuCarriesTheAboutItemForCommandsSixteenToThirtyOn
   ASSERT_GT(last, 0);
   wchar_t text[64] = {};
   ::GetMenuStringW(systemMenu, last, text, 64, MF_BYPOSITION);
-  EXPECT_EQ(std::wstring(text), L"&About Quillon...");
+  EXPECT_EQ(std::wstring(text), L"" TEXT_ABOUTBOX);
   EXPECT_EQ(::GetMenuItemID(systemMenu, last), static_cast<UINT>(IDM_ABOUTBOX));
   for (const UINT command : {0x10u, 0x1Fu}) {
     EXPECT_TRUE(WhenShown(

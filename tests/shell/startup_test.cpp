@@ -12,15 +12,15 @@
 
 #include <sqlite3.h>
 
+#include "base/text_convert.h"
 #include "catalogue/schema.h"
 #include "catalogue/tag_database.h"
-#include "base/text_convert.h"
 #include "framework/wide.h"
 #include "resources/resource.h"
+#include "resources/user_texts.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
 #include "tests/shell/main_window_driver.h"
-#include "resources/user_texts.h"
 
 namespace quillon::testing {
 namespace {
@@ -140,14 +140,14 @@ TEST_F(StartupTest, MissingCatalogueShowsTheQuitBoxOnceAndKeepsLoading) {
 
   std::vector<MessageBoxRequest> quitBoxes;
   for (const MessageBoxRequest& box : boxes.Boxes()) {
-    if (box.caption == u"Quit") quitBoxes.push_back(box);
+    if (box.caption == UserText(TEXT_QUIT_CAPTION)) quitBoxes.push_back(box);
   }
   ASSERT_EQ(quitBoxes.size(), 1u);
   EXPECT_EQ(quitBoxes[0].text, UserText(TEXT_LOAD_FAILED));
   EXPECT_EQ(quitBoxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(quitBoxes[0].owner, window.Handle());
   // The Quit box comes last; the folder read before it failed with the catalogue's own box.
-  EXPECT_EQ(boxes.Boxes().back().caption, u"Quit");
+  EXPECT_EQ(boxes.Boxes().back().caption, UserText(TEXT_QUIT_CAPTION));
   EXPECT_EQ(status.Texts(), (std::vector<std::u16string>{UserText(TEXT_LOADING)}));
   EXPECT_EQ(window.StatusText(), UserText(TEXT_LOADING));
   EXPECT_EQ(app.Folders().Count(), 0u);
@@ -165,7 +165,7 @@ TEST_F(StartupTest, FileThatIsNoCatalogueFailsLikeAMissingOne) {
   ASSERT_TRUE(WaitForLoad());
 
   int quitBoxes = 0;
-  for (const MessageBoxRequest& box : boxes.Boxes()) quitBoxes += box.caption == u"Quit";
+  for (const MessageBoxRequest& box : boxes.Boxes()) quitBoxes += box.caption == UserText(TEXT_QUIT_CAPTION);
   EXPECT_EQ(quitBoxes, 1);
   EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_LOADING));
   EXPECT_EQ(app.Folders().Count(), 0u);
@@ -207,9 +207,9 @@ TEST_F(StartupTest, MoreFilesThanTheListHoldsAreCountedInTheStatusLine) {
   EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
   EXPECT_EQ(window.Files().Count(), 10000u);
   window.ListFiles(u"few;");
-  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_READY));
   window.ListFiles(u"bulk;");  // exactly as many as the list holds
-  EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready");
+  EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_READY));
   window.ListFiles(u"few;bulk;");
   EXPECT_EQ(window.ItemText(IDC_STATUS), u"Ready - showing 10000 of 10002 files");
   EXPECT_EQ(boxes.Count(), 0u);
@@ -275,7 +275,7 @@ TEST_F(StartupTest, RunGoesThroughTheModalMainWindowUntilExit) {
   bool exited = false;
   WhileModal exitWhenReady([&] {
     const HWND main = app.MainWindow();
-    if (exited || !main || GetWindowTextU16(::GetDlgItem(main, IDC_STATUS)) != u"Ready") return;
+    if (exited || !main || GetWindowTextU16(::GetDlgItem(main, IDC_STATUS)) != UserText(TEXT_READY)) return;
     exited = true;
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
