@@ -53,8 +53,7 @@ class BenchHost : public QuickBarHost, public CatalogueContext {
   std::u16string CurrentFilter() const override { return {}; }
   void ListFiles(const std::u16string&) override {}
   void SetSearchBoxText(const std::u16string&) override {}
-  void AddFile(const std::u16string&) override {}
-  void AddDroppedFiles(const std::vector<std::u16string>&) override {}
+  void AddFiles(const std::vector<std::u16string>&, const std::u16string&) override {}
   CPreviewPage* Preview() override { return nullptr; }
   TagDatabase& Database() override { return db_; }
   FolderTable& Folders() override { return folders_; }

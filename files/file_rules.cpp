@@ -4,6 +4,26 @@
 
 namespace quillon {
 
+void FileListSort::Reset() {
+  column_ = 0;
+  ascending_.fill(true);
+}
+
+void FileListSort::ClickColumn(int column) {
+  if (column < 0 || column >= kFileListColumns) return;
+  column_ = column;
+  ascending_[column] = !ascending_[column];
+}
+
+bool FileListSort::Ascending(int column) const {
+  return column < 0 || column >= kFileListColumns || ascending_[column];
+}
+
+int FileListSort::Order(int comparison) const {
+  const int sign = (comparison > 0) - (comparison < 0);
+  return Ascending(column_) ? sign : -sign;
+}
+
 std::u16string JoinFullPaths(const std::vector<FileRecord>& records) {
   std::u16string joined;
   for (const FileRecord& record : records) {

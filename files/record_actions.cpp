@@ -79,19 +79,4 @@ void EditFileRecords(CatalogueContext& catalogue, const std::vector<FileRecord>&
   }
 }
 
-std::vector<FileRecord> RecordsOfSelectedRows(const FileListView& list, const FileTable& files) {
-  std::vector<FileRecord> records;
-  for (const std::u16string& path : list.SelectedFullPaths()) {
-    records.push_back(files.FindFileByPath(path));
-  }
-  return records;
-}
-
-std::vector<FileRecord> SelectedRecordsOrAsk(HWND owner, const FileListView& list,
-                                             const FileTable& files) {
-  std::vector<FileRecord> records = RecordsOfSelectedRows(list, files);
-  if (records.empty()) ShowInformation(owner, IDS_SELECT_FILE);
-  return records;
-}
-
 }  // namespace quillon

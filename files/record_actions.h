@@ -1,6 +1,5 @@
-// The actions on the records of a list's selected rows, shared by every window that lists
-// catalogued files (the main window's list, the quick result list): each window's own file
-// commands pick the records and call these.
+// The actions on the records of a list's selected rows, which the file-list pane
+// (file_list_pane.h) carries out for every window that lists catalogued files.
 #pragma once
 
 #include <windows.h>
@@ -10,17 +9,8 @@
 
 #include "catalogue/tables.h"
 #include "dialogs/catalogue_context.h"
-#include "files/file_list_view.h"
 
 namespace quillon {
-
-// The records of the list's selected rows, top to bottom, each found in `files` by the row's
-// full path.
-std::vector<FileRecord> RecordsOfSelectedRows(const FileListView& list, const FileTable& files);
-// The same, for a command that needs at least one: none, after "Please select a file from the
-// list.", when no row is selected.
-std::vector<FileRecord> SelectedRecordsOrAsk(HWND owner, const FileListView& list,
-                                             const FileTable& files);
 
 // Opens each file with its program. A file that is gone is reported and skipped; for a file
 // type without a program the user is asked which program to use.

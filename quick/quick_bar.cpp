@@ -9,13 +9,12 @@
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 #include "ui/bitmap_piece.h"
+#include "ui/gdi_bridge.h"
 
 namespace quillon {
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 PixelRect WindowPlace(HWND window) {
   RECT rect{};
@@ -45,6 +44,13 @@ CQuickBar::CQuickBar(QuickBarHost& host)
     : CDialog(IDD_QUICK_BAR), host_(host), results_(host, *this) {}
 
 bool CQuickBar::Create() { return CDialog::Create(nullptr); }
+
+void CQuickBar::SavePlace() const {
+  const PixelRect place = WindowPlace(Handle());
+  const SettingsFile settings(SettingsPathIn(host_.DataFolder()));
+  settings.WriteNumber(kSectionSoftware, kKeyQuickBarX, place.left);
+  settings.WriteNumber(kSectionSoftware, kKeyQuickBarY, place.top);
+}
 
 bool CQuickBar::OnInitDialog() {
   const SettingsFile settings(SettingsPathIn(host_.DataFolder()));
@@ -246,8 +252,7 @@ bool CQuickBar::OnHelp(const HELPINFO&) {
 }
 
 bool CQuickBar::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
-  host_.Catalogue().SetCurrentFilter(results_.ResultTagText());
-  host_.AddDroppedFiles(paths);
+  host_.AddFiles(paths, results_.ResultTagText());
   return true;
 }
 

@@ -1,7 +1,7 @@
 // The quick bar (template 164): a small, always-on-top search bar without a task-bar button that
 // searches the catalogue at every change of its box and keeps its result list glued above (or
 // below) itself. Created hidden and without owner at start-up; the main window shows and hides
-// it and stores its place at a confirmed quit.
+// it and has it store its place at a confirmed quit.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +23,8 @@ class CQuickBar : public CDialog {
 
   // Creates the hidden bar, without owner, at its stored place, and its hidden result list.
   bool Create();
+  // Stores where the bar is in update.dat, where the next start puts it.
+  void SavePlace() const;
 
   // Places the result list against the bar, shows it, and shows the results button open.
   void PlaceResults();

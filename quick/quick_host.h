@@ -26,10 +26,10 @@ class QuickBarHost {
   virtual std::u16string CurrentFilter() const = 0;
   virtual void ListFiles(const std::u16string& tagText) = 0;
   virtual void SetSearchBoxText(const std::u16string& text) = 0;
-  // Catalogues one file through the Edit Tags dialog, with the current filter proposed.
-  virtual void AddFile(const std::u16string& path) = 0;
-  // The main window's handling of dropped files, with the current filter proposed as tags.
-  virtual void AddDroppedFiles(const std::vector<std::u16string>& paths) = 0;
+  // Catalogues each of `paths` that is a file through the main window's Edit Tags dialog, with
+  // `proposedTags` proposed; folders and missing files are skipped.
+  virtual void AddFiles(const std::vector<std::u16string>& paths,
+                        const std::u16string& proposedTags) = 0;
   // The hover preview popup; null where there is none.
   virtual CPreviewPage* Preview() = 0;
 };

@@ -1,32 +1,22 @@
 #include "quick/quick_result.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <string>
 
-#include "catalogue/file_store.h"
 #include "catalogue/tag_search.h"
 #include "dialogs/file_picker.h"
-#include "files/file_rules.h"
-#include "files/record_actions.h"
 #include "framework/gdi.h"
-#include "framework/message_box.h"
-#include "framework/resource_text.h"
 #include "framework/wide.h"
+#include "preview/preview_page.h"
 #include "quick/quick_bar.h"
 #include "quick/quick_layout.h"
 #include "resources/resource.h"
 #include "ui/bitmap_piece.h"
-#include "ui/popup_menu.h"
 
 namespace quillon {
 namespace {
-
-// "File Name", "Tags" and "Path": only the first shows in the icon view; the others carry what
-// the commands read.
-constexpr std::array<int, 3> kColumnWidths = {250, 150, 180};
 
 constexpr UINT kFrameBitmaps[] = {IDB_RESULT_TOP, IDB_RESULT_SIDE, IDB_RESULT_BOTTOM};
 
@@ -68,22 +58,25 @@ void SortByFileName(FileTable& files) {
   for (const Entry& entry : entries) files.Append(entry.record);
 }
 
-HIMAGELIST SystemSmallIcons() {
-  SHFILEINFOW info{};
-  return reinterpret_cast<HIMAGELIST>(
-      ::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-}
-
 }  // namespace
 
 const CommandRoute<CQuickResult> CQuickResult::kCommands[] = {
-    {ID_RESULT_OPEN, &CQuickResult::OpenSelected},
-    {ID_RESULT_OPEN_WITH, &CQuickResult::OpenSelectedWith},
-    {ID_RESULT_COPY_PATHS, &CQuickResult::CopySelectedPaths},
-    {ID_RESULT_EDIT_TAGS, &CQuickResult::EditSelectedTags},
-    {ID_RESULT_REMOVE, &CQuickResult::RemoveSelected},
-    {ID_RESULT_SAME_TAGS, &CQuickResult::SearchSameTags},
     {ID_RESULT_ADD_FILE, &CQuickResult::AddFileWithPicker},
+};
+
+const CommandRoute<FileListPane> CQuickResult::kListCommands[] = {
+    {ID_RESULT_OPEN, &FileListPane::OpenSelected},
+    {ID_RESULT_OPEN_WITH, &FileListPane::OpenSelectedWith},
+    {ID_RESULT_COPY_PATHS, &FileListPane::CopySelectedPaths},
+    {ID_RESULT_EDIT_TAGS, &FileListPane::EditSelectedTags},
+    {ID_RESULT_REMOVE, &FileListPane::RemoveSelected},
+    {ID_RESULT_SAME_TAGS, &FileListPane::SearchSameTags},
+};
+
+// Icon view: "File Name" shows, the other columns carry what the commands read. A file whose
+// icon is its own shows it; the rows come in ordered by name.
+const FileListPaneStyle CQuickResult::kStyle = {
+    LVSIL_NORMAL, false, 250, true, false, IDR_MENU_RESULT, IDR_MENU_RESULT_EMPTY,
 };
 
 CQuickResult::CQuickResult(QuickBarHost& host, CQuickBar& bar)
@@ -93,12 +86,7 @@ bool CQuickResult::Create(HWND bar) { return CDialog::Create(bar); }
 
 bool CQuickResult::OnInitDialog() {
   const HWND list = Item(IDC_FILE_LIST);
-  list_.Attach(list);
-  // The shell's list of file-type icons is shared by every program: the list must never
-  // destroy it.
-  ::SetWindowLongW(list, GWL_STYLE, ::GetWindowLongW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
-  images_ = SystemSmallIcons();
-  ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+  pane_.Attach(Handle(), list, host_.Preview());
 
   RECT client{};
   ::GetClientRect(Handle(), &client);
@@ -111,39 +99,30 @@ bool CQuickResult::OnInitDialog() {
   const PixelRect place = ResultListControlPlace(client.right, client.bottom);
   ::SetWindowPos(list, nullptr, place.left, place.top, place.Width(), place.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  list_.AddColumns(kColumnWidths);
-  hover_.Attach(list, files_, host_.Preview());
   return false;
 }
 
 void CQuickResult::FillResults(const std::u16string& tagText) {
   resultTagText_ = tagText;
-  SearchByTags(host_.Catalogue().Database(), files_, tagText);
-  SortByFileName(files_);
-  const RedrawPause pause(list_.Handle());
-  // A file whose icon is its own costs 5-7 ms to ask about: the list asks for those icons
-  // only as their rows come into view.
-  list_.Fill(files_, [this](const FileRecord& file) {
-    return HasOwnIcon(FileTypeKey(file.FileName)) ? I_IMAGECALLBACK
-                                                  : icons_.SmallIconIndex(file.FileName);
-  });
-  hover_.Rebuild();
+  SearchByTags(host_.Catalogue().Database(), pane_.Files(), tagText);
+  SortByFileName(pane_.Files());
+  pane_.Show();
 }
 
 void CQuickResult::FocusFirstRow() {
-  ::SetFocus(list_.Handle());
+  ::SetFocus(pane_.List());
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  ::SendMessageW(list_.Handle(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+  ::SendMessageW(pane_.List(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
 }
 
 bool CQuickResult::PreTranslateMessage(MSG& message) {
   // The preview follows the pointer over the window and its list.
-  hover_.RelayMouseMove(message);
+  pane_.RelayMouseMove(message);
   if (message.message != WM_KEYDOWN) return false;
   if (message.wParam == VK_RETURN) {
-    OpenSelected();
+    pane_.OpenSelected();
     Hide();
     return true;
   }
@@ -161,45 +140,12 @@ void CQuickResult::Hide() {
   ::ShowWindow(Handle(), SW_HIDE);
 }
 
-bool CQuickResult::OnCommand(int id, int, HWND) { return RunCommand(*this, kCommands, id); }
+bool CQuickResult::OnCommand(int id, int, HWND) {
+  return RunCommand(*this, kCommands, id) || RunCommand(pane_, kListCommands, id);
+}
 
 bool CQuickResult::OnNotify(int id, NMHDR& header, LRESULT& result) {
-  if (id != IDC_FILE_LIST) return false;
-  const UINT code = header.code;
-  if (code == LVN_DELETEALLITEMS) {
-    result = TRUE;  // no notice per row: a refill deletes up to 10,000 rows at once
-    return true;
-  }
-  if (code == LVN_GETDISPINFOW) {
-    ShowOwnIcon(reinterpret_cast<NMLVDISPINFOW&>(header).item);
-    return true;
-  }
-  if (code == NM_DBLCLK) {
-    if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem != -1 && list_.SelectedCount() == 1) {
-      OpenSelected();
-    }
-    return true;
-  }
-  if (code == NM_RCLICK) {
-    OnRightClick();
-    result = TRUE;
-    return true;
-  }
-  return false;
-}
-
-void CQuickResult::ShowOwnIcon(LVITEMW& item) {
-  if (!(item.mask & LVIF_IMAGE)) return;
-  // Rows carry their table index; the control keeps the icon once told.
-  item.iImage = icons_.SmallIconIndexOfFile(files_.GetFile(static_cast<std::int32_t>(item.lParam)).FullPath());
-  item.mask |= LVIF_DI_SETITEM;
-}
-
-void CQuickResult::OnRightClick() {
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  PopupMenuAt(list_.SelectedCount() > 0 ? IDR_MENU_RESULT : IDR_MENU_RESULT_EMPTY, Handle(),
-              cursor.x, cursor.y);
+  return id == IDC_FILE_LIST && pane_.OnNotify(header, result);
 }
 
 bool CQuickResult::OnPaint() {
@@ -216,7 +162,7 @@ bool CQuickResult::OnPaint() {
 }
 
 bool CQuickResult::OnActivate(UINT, HWND, bool) {
-  hover_.Hide();
+  pane_.HideHover();
   return false;
 }
 
@@ -226,54 +172,22 @@ bool CQuickResult::OnHelp(const HELPINFO&) {
 }
 
 bool CQuickResult::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
-  host_.Catalogue().SetCurrentFilter(resultTagText_);
-  host_.AddDroppedFiles(paths);
+  host_.AddFiles(paths, resultTagText_);
   return true;
 }
 
-std::vector<FileRecord> CQuickResult::SelectedRecords() {
-  return SelectedRecordsOrAsk(Handle(), list_, files_);
-}
-
-void CQuickResult::OpenSelected() { OpenFileRecords(Handle(), SelectedRecords()); }
-
-void CQuickResult::OpenSelectedWith() { OpenFileRecordsWith(Handle(), SelectedRecords()); }
-
-void CQuickResult::CopySelectedPaths() {
-  const std::vector<FileRecord> records = SelectedRecords();
-  if (!records.empty()) CopyFullPaths(Handle(), records);
-}
-
-void CQuickResult::EditSelectedTags() {
-  const std::vector<FileRecord> records = SelectedRecords();
-  if (!records.empty()) {
-    EditFileRecords(host_.Catalogue(), records);
-    FillResults(resultTagText_);
-  }
+void CQuickResult::PaneFilesChanged(bool changed) {
+  if (changed) FillResults(resultTagText_);
   host_.ListFiles(host_.CurrentFilter());
 }
 
-void CQuickResult::RemoveSelected() {
-  if (AskYesNo(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
-               LoadResourceString(IDS_REMOVE_CAPTION))) {
-    // Every path is read before the first removal changes anything.
-    const std::vector<std::u16string> paths = list_.SelectedFullPaths();
-    for (const std::u16string& path : paths) {
-      DeleteFileByPath(host_.Catalogue().Database(), files_, path);
-    }
-    FillResults(resultTagText_);
-  }
-  host_.ListFiles(host_.CurrentFilter());
-}
-
-void CQuickResult::SearchSameTags() {
-  const std::u16string tags = SameTagsText(RecordsOfSelectedRows(list_, files_));
+void CQuickResult::PaneSameTags(const std::u16string& tags) {
   bar_.SetSearchText(tags);  // runs the bar's typing search
   FillResults(tags);
 }
 
 void CQuickResult::AddFileWithPicker() {
-  if (const auto path = PickExistingFile(Handle())) host_.AddFile(*path);
+  if (const auto path = PickExistingFile(Handle())) host_.AddFiles({*path}, host_.CurrentFilter());
   FillResults(resultTagText_);
 }
 

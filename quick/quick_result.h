@@ -1,6 +1,6 @@
 // The quick result list (template 171): the popup the quick bar opens against itself with the
 // files its search found, each as its shell icon and name, with the file commands of the main
-// window's list. It keeps its own FileTable; the bar places, shows and hides it.
+// window's list: a file-list pane of its own. The bar places, shows and hides it.
 #pragma once
 
 #include <windows.h>
@@ -10,18 +10,16 @@
 #include <vector>
 
 #include "catalogue/tables.h"
-#include "files/file_list_view.h"
-#include "files/file_type_icons.h"
+#include "files/file_list_pane.h"
 #include "framework/command_table.h"
 #include "framework/dialog.h"
-#include "preview/preview_hover.h"
 #include "quick/quick_host.h"
 
 namespace quillon {
 
 class CQuickBar;
 
-class CQuickResult : public CDialog {
+class CQuickResult : public CDialog, private FileListPaneOwner {
  public:
   CQuickResult(QuickBarHost& host, CQuickBar& bar);
 
@@ -32,25 +30,14 @@ class CQuickResult : public CDialog {
   void FillResults(const std::u16string& tagText);
   const std::u16string& ResultTagText() const { return resultTagText_; }
   void SetResultTagText(const std::u16string& tagText) { resultTagText_ = tagText; }
-  int RowCount() const { return list_.RowCount(); }
-  HWND List() const { return list_.Handle(); }
-  const FileTable& Files() const { return files_; }
-  // The platform's small icons of file types, which the list shows.
-  HIMAGELIST Images() const { return images_; }
+  int RowCount() const { return pane_.RowCount(); }
+  HWND List() const { return pane_.List(); }
+  const FileTable& Files() const { return pane_.Files(); }
 
   // Gives the list the focus with its first row selected and focused.
   void FocusFirstRow();
 
   bool PreTranslateMessage(MSG& message) override;
-
-  // The commands of menus 193 and 192.
-  void OpenSelected();
-  void OpenSelectedWith();
-  void CopySelectedPaths();
-  void EditSelectedTags();
-  void RemoveSelected();
-  void SearchSameTags();
-  void AddFileWithPicker();
 
  protected:
   bool OnInitDialog() override;
@@ -65,24 +52,25 @@ class CQuickResult : public CDialog {
   void OnCancel() override;
 
  private:
-  // The records of the selected rows, top to bottom; none, after "Please select a file from
-  // the list.", when no row is selected.
-  std::vector<FileRecord> SelectedRecords();
   void Hide();
-  void OnRightClick();
-  // The icon of a row whose file has an icon of its own, asked for when the row shows.
-  void ShowOwnIcon(LVITEMW& item);
+  // Menu 192's "Add File": the main window catalogues the picked file.
+  void AddFileWithPicker();
+
+  // The pane's owner side: after edits and removals the list searches again and the main
+  // window lists its filter again; "Same Tags" goes into the bar.
+  CatalogueContext& PaneCatalogue() override { return host_.Catalogue(); }
+  void PaneFilesChanged(bool changed) override;
+  void PaneSameTags(const std::u16string& tags) override;
 
   static const CommandRoute<CQuickResult> kCommands[];
+  // The commands of menus 193 and 192 on the selected records.
+  static const CommandRoute<FileListPane> kListCommands[];
+  static const FileListPaneStyle kStyle;
 
   QuickBarHost& host_;
   CQuickBar& bar_;
   std::u16string resultTagText_;
-  FileTable files_;
-  FileListView list_;
-  FileTypeIcons icons_;
-  PreviewHover hover_;
-  HIMAGELIST images_ = nullptr;  // the shell's, shared by every program: never destroyed
+  FileListPane pane_{*this, kStyle};
 };
 
 }  // namespace quillon

@@ -7,59 +7,54 @@
 #include "catalogue/folder_store.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
-#include "framework/message_box.h"
-#include "framework/resource_text.h"
-#include "resources/resource.h"
+#include "framework/window.h"
 #include "shell/app/quillon_app.h"
-#include "shell/main_window/quillon_dlg.h"
+#include "shell/main_window/loading_target.h"
 
 namespace quillon {
 namespace {
 
 struct LoadJob {
   CQuillonApp* app;
-  HWND window;
+  LoadingTarget* target;
   const std::atomic<bool>* stopping;
 
-  // Carries `change` out on the main window's thread and waits for it; nothing happens once
+  // Carries `change` out on the target window's thread and waits for it; nothing happens once
   // the load is being stopped or when the window has gone in the meantime.
-  void ChangeMainWindow(const std::function<void(CQuillonDlg&)>& change) const {
+  void ChangeTarget(const std::function<void(LoadingTarget&)>& change) const {
     if (*stopping) return;
+    const HWND window = target->LoadingWindow();
     RunOnWindowThread(window, [&] {
-      if (auto* dialog = dynamic_cast<CQuillonDlg*>(CWindow::FromHandle(window))) change(*dialog);
+      if (CWindow::FromHandle(window)) change(*target);
     });
   }
 
   void ShowLoadFailed() const {
-    if (*stopping) return;
-    ShowError(window, LoadResourceString(IDS_LOAD_FAILED), LoadResourceString(IDS_QUIT_CAPTION));
+    if (!*stopping) target->LoadFailed();
   }
 };
 
 void Load(const LoadJob& job) {
   CQuillonApp& app = *job.app;
-  job.ChangeMainWindow([](CQuillonDlg& dialog) {
-    dialog.SetStatusText(LoadResourceString(IDS_LOADING), true);
-  });
+  job.ChangeTarget([](LoadingTarget& target) { target.LoadingShown(); });
   const bool opened = app.Database().Open(app.CataloguePath()) != 0;
   // Whatever the outcome: the window shows what could be read.
   const RootFolder root = ReadFolderRows(app.Database(), app.Folders());
-  job.ChangeMainWindow([&](CQuillonDlg& dialog) {
+  job.ChangeTarget([&](LoadingTarget& target) {
     app.SetRootFolderId(root.id);
-    dialog.SetRootFolderIndex(root.index);
-    dialog.FillFolderTree();
+    target.FoldersReady(root.index);
   });
   // The search runs here; the window thread only shows its result.
   FileTable everything;
   const std::uint32_t found = SearchByTags(app.Database(), everything, kAllFilesTagText);
-  job.ChangeMainWindow([&](CQuillonDlg& dialog) {
-    dialog.ListFoundFiles(std::u16string(kAllFilesTagText), std::move(everything), found);
+  job.ChangeTarget([&](LoadingTarget& target) {
+    target.FilesReady(std::u16string(kAllFilesTagText), std::move(everything), found);
   });
   if (!opened) {
     job.ShowLoadFailed();  // the status line keeps "Loading..."
     return;
   }
-  job.ChangeMainWindow([](CQuillonDlg& dialog) { dialog.ShowReadyStatus(); });
+  job.ChangeTarget([](LoadingTarget& target) { target.Ready(); });
 }
 
 DWORD WINAPI LoadingThreadMain(void* parameter) {
@@ -90,10 +85,10 @@ void LoadingThread::Stop() {
   }
 }
 
-bool LoadingThread::Start(CQuillonApp& app, HWND mainWindow) {
+bool LoadingThread::Start(CQuillonApp& app, LoadingTarget& target) {
   app_ = &app;
   stopping_ = false;
-  auto job = std::make_unique<LoadJob>(LoadJob{&app, mainWindow, &stopping_});
+  auto job = std::make_unique<LoadJob>(LoadJob{&app, &target, &stopping_});
   HANDLE thread = ::CreateThread(nullptr, 0, &LoadingThreadMain, job.get(), 0, nullptr);
   if (!thread) return false;
   job.release();  // the thread owns it now

@@ -1,6 +1,6 @@
 // The one-shot thread that loads the catalogue at start: "Loading...", open data.dat, read the
 // folders into the tree, list every file, then "Ready" or the "Load data faild" box. It
-// changes the main window only through synchronous requests carried out on the window's thread.
+// changes its target only through synchronous requests carried out on the target window's thread.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 namespace quillon {
 
 class CQuillonApp;
+class LoadingTarget;
 
 class LoadingThread {
  public:
@@ -21,8 +22,9 @@ class LoadingThread {
   LoadingThread(const LoadingThread&) = delete;
   LoadingThread& operator=(const LoadingThread&) = delete;
 
-  // Starts loading `app`'s catalogue for the main window `mainWindow`; false if no thread.
-  bool Start(CQuillonApp& app, HWND mainWindow);
+  // Starts loading `app`'s catalogue for `target`, which must outlive the load (Stop ends it);
+  // false if no thread.
+  bool Start(CQuillonApp& app, LoadingTarget& target);
   // True once the thread has ended (or never started).
   bool Finished() const;
   // Ends a load still under way, however slow the catalogue: its statement is interrupted,

@@ -1,5 +1,5 @@
 // What the quick bar sees of the program: the application's catalogue and data folder, and the
-// main window while it runs. The application object owns one and hands it to its quick bar.
+// main window's port while it runs. The application object owns one and hands it to its quick bar.
 #pragma once
 
 #include "quick/quick_host.h"
@@ -7,7 +7,7 @@
 namespace quillon {
 
 class CQuillonApp;
-class CQuillonDlg;
+class MainWindowPort;
 
 class AppQuickBarHost final : public QuickBarHost, public CatalogueContext {
  public:
@@ -19,8 +19,8 @@ class AppQuickBarHost final : public QuickBarHost, public CatalogueContext {
   std::u16string CurrentFilter() const override;
   void ListFiles(const std::u16string& tagText) override;
   void SetSearchBoxText(const std::u16string& text) override;
-  void AddFile(const std::u16string& path) override;
-  void AddDroppedFiles(const std::vector<std::u16string>& paths) override;
+  void AddFiles(const std::vector<std::u16string>& paths,
+                const std::u16string& proposedTags) override;
   CPreviewPage* Preview() override;
 
   // CatalogueContext: the application's catalogue, the main window's filter and help.
@@ -32,7 +32,7 @@ class AppQuickBarHost final : public QuickBarHost, public CatalogueContext {
   HWND MainWindow() const override;
 
  private:
-  CQuillonDlg* Window() const;
+  MainWindowPort* Window() const;
 
   CQuillonApp& app_;
 };

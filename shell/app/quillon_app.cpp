@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "framework/wide.h"
+#include "shell/main_window/main_window_port.h"
 #include "shell/main_window/quillon_dlg.h"
 #include "shell/model/start_options.h"
 
@@ -42,9 +43,19 @@ int CQuillonApp::Run() {
 
 std::u16string CQuillonApp::CataloguePath() const { return CataloguePathIn(dataFolder_); }
 
-void CQuillonApp::SetMainWindow(HWND window) {
-  mainWindow_ = window;
-  reporter_.SetOwner(window);
+HWND CQuillonApp::MainWindow() const {
+  return mainWindow_ ? mainWindow_->WindowHandle() : nullptr;
+}
+
+void CQuillonApp::MainWindowOpened(MainWindowPort& window) {
+  mainWindow_ = &window;
+  reporter_.SetOwner(window.WindowHandle());
+}
+
+void CQuillonApp::MainWindowClosed(const MainWindowPort& window) {
+  if (mainWindow_ != &window) return;
+  mainWindow_ = nullptr;
+  reporter_.SetOwner(nullptr);
 }
 
 }  // namespace quillon

@@ -1,19 +1,16 @@
-// The file commands of the main window: add, open, open with, copy paths, edit tags, remove,
-// search for the same tags, and the files dropped on the window.
+// Adding files to the catalogue from the main window: the picker, the files dropped on the
+// window, and AddFiles, the one way in for files from elsewhere (the quick bar, its list).
 #include <windows.h>
-#include <commctrl.h>
 
 #include "catalogue/file_store.h"
 #include "dialogs/edit_file_dlg.h"
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
-#include "files/file_rules.h"
-#include "files/record_actions.h"
 #include "framework/file_system.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
+#include "quick/quick_bar.h"
 #include "resources/resource.h"
-#include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
 
 namespace quillon {
@@ -24,65 +21,35 @@ constexpr std::size_t kMaxDroppedPath = 260;
 
 }  // namespace
 
-void CQuillonDlg::OpenFiles() { OpenFileRecords(Handle(), SelectedRecords()); }
-
-void CQuillonDlg::OpenFilesWith() { OpenFileRecordsWith(Handle(), SelectedRecords()); }
-
-void CQuillonDlg::CopyFilePaths() {
-  const std::vector<FileRecord> records = SelectedRecords();
-  if (!records.empty()) CopyFullPaths(Handle(), records);
-}
-
-void CQuillonDlg::EditFileTags() {
-  const std::vector<FileRecord> records = SelectedRecords();
-  if (records.empty()) return;
-  EditFileRecords(catalogue_, records);
-  ListFiles(currentFilter_);
-}
-
-void CQuillonDlg::RemoveFiles() {
-  if (!AskYesNo(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
-                LoadResourceString(IDS_REMOVE_CAPTION))) {
+void CQuillonDlg::AddFileWithPicker() {
+  const auto path = PickExistingFile(Handle());
+  if (!path) return;
+  if (!FileOrFolderExists(*path)) {
+    ShowInformation(Handle(), LoadResourceString(IDS_FILE_MISSING) + *path);
     return;
   }
-  // Every path is read before the first removal changes anything.
-  const std::vector<std::u16string> paths = fileList_.SelectedFullPaths();
-  // After a failure (already reported) the rest would fail the same way.
-  for (const std::u16string& path : paths) {
-    if (!DeleteFileByPath(app_.Database(), files_, path)) break;
-  }
-  ListFiles(currentFilter_);
+  AddFile(*path, currentFilter_);
+  ListAfterAdding();
 }
 
-void CQuillonDlg::SearchSameTags() {
-  const std::u16string tags = SameTagsText(RecordsOfSelectedRows());
-  SetItemText(IDC_SEARCH_BOX, tags);
-  ListFiles(tags);
-}
-
-void CQuillonDlg::AddFileWithPicker() {
-  if (const auto path = PickExistingFile(Handle())) AddFile(*path);
-}
-
-void CQuillonDlg::AddFile(const std::u16string& path) {
+void CQuillonDlg::AddFile(const std::u16string& path, const std::u16string& proposedTags) {
   FileRecord file;
   if (!SplitFilePath(file, path)) return;  // not a full path: nothing to add
   file.ID = kNewFileId;
-  file.Tags = currentFilter_;
-  if (!FileOrFolderExists(path)) {
-    ShowInformation(Handle(), LoadResourceString(IDS_FILE_MISSING) + path);
-    return;
-  }
-  if (FindFileId(app_.Database(), file) != 0) {
+  file.Tags = proposedTags;
+  if (FindFileId(host_.Database(), file) != 0) {
     ShowInformation(Handle(), IDS_FILE_EXISTED);
     return;
   }
   CEditFileDlg dialog(catalogue_, file);
   dialog.Run();
+}
+
+void CQuillonDlg::ListAfterAdding() {
   ListFiles(currentFilter_);
   // The quick bar's list repeats its last search, which may now find the new file.
-  if (app_.QuickBarWindow()) {
-    CQuickResult& results = app_.QuickBar().Results();
+  if (CQuickBar* quickBar = host_.RunningQuickBar()) {
+    CQuickResult& results = quickBar->Results();
     results.FillResults(results.ResultTagText());
   }
 }
@@ -93,17 +60,21 @@ void CQuillonDlg::AddDroppedFiles(const std::vector<std::u16string>& paths, POIN
   // Selecting the node already selected tells nothing: the listing below runs either way.
   folderTree_.SelectQuietly(folderTree_.NodeAt(Handle(), point));
   ListFiles(SelectedFolder().Tags);
-  AddFilesWithCurrentFilter(paths);
+  AddFiles(paths, currentFilter_);
 }
 
-void CQuillonDlg::AddFilesWithCurrentFilter(const std::vector<std::u16string>& paths) {
+void CQuillonDlg::AddFiles(const std::vector<std::u16string>& paths,
+                           const std::u16string& proposedTags) {
+  bool added = false;
   for (const std::u16string& path : paths) {
     // Folders, and paths whose attributes cannot be read, are skipped without a word.
     if (path.size() > kMaxDroppedPath || !FileExists(path)) continue;
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     ::SetForegroundWindow(Handle());
-    AddFile(path);
+    AddFile(path, proposedTags);
+    added = true;
   }
+  if (added) ListAfterAdding();
 }
 
 }  // namespace quillon

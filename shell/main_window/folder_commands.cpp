@@ -6,7 +6,6 @@
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
-#include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
 #include "ui/popup_menu.h"
 
@@ -23,10 +22,15 @@ FolderRecord NoFolder() {
 
 }  // namespace
 
-void CQuillonDlg::FillFolderTree() { folderTree_.Fill(app_.Folders(), rootFolderIndex_); }
+void CQuillonDlg::FoldersReady(std::int32_t rootIndex) {
+  rootFolderIndex_ = rootIndex;
+  FillFolderTree();
+}
+
+void CQuillonDlg::FillFolderTree() { folderTree_.Fill(host_.Folders(), rootFolderIndex_); }
 
 FolderRecord CQuillonDlg::FolderOfNode(std::uintptr_t node) const {
-  return node ? app_.Folders().FindFolderByViewHandle(node) : NoFolder();
+  return node ? host_.Folders().FindFolderByViewHandle(node) : NoFolder();
 }
 
 FolderRecord CQuillonDlg::SelectedFolder() const {
@@ -68,7 +72,7 @@ void CQuillonDlg::RemoveFolder() {
                 LoadResourceString(IDS_REMOVE_CAPTION))) {
     return;
   }
-  DeleteFolderRow(app_.Database(), app_.Folders(), currentFolder_.index);
+  DeleteFolderRow(host_.Database(), host_.Folders(), currentFolder_.index);
   FillFolderTree();
 }
 

@@ -5,7 +5,6 @@
 #include "framework/wide.h"
 #include "resources/resource.h"
 #include "shell/main_window/about_dlg.h"
-#include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
 
 namespace quillon {
@@ -18,7 +17,7 @@ constexpr UINT kSystemCommandMask = 0xFFF0;
 
 // Looked for in the data folder, beside the catalogue; a missing file is not reported.
 void CQuillonDlg::OpenHelpFile() {
-  ShellOpen(Handle(), u"open", app_.DataFolder() + u"\\help.chm");
+  ShellOpen(Handle(), u"open", host_.DataFolder() + u"\\help.chm");
 }
 
 void CQuillonDlg::OpenWebPage(const std::u16string& address) {

@@ -47,11 +47,11 @@ void CQuillonDlg::CreateToolTips() {
 
 void CQuillonDlg::OnPointerMove(MSG& message) {
   if (toolTips_) ::SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-  previewHover_.RelayMouseMove(message);
+  fileList_.RelayMouseMove(message);
 }
 
 bool CQuillonDlg::OnActivate(UINT, HWND, bool) {
-  previewHover_.Hide();
+  fileList_.HideHover();
   return false;  // the dialog's own activation handling still runs
 }
 
@@ -72,7 +72,7 @@ bool CQuillonDlg::PreTranslateMessage(MSG& message) {
       ::SendMessageW(searchBox, EM_SCROLLCARET, 0, 0);
       return true;
     }
-    OpenFiles();
+    fileList_.OpenSelected();
   }
   return false;
 }

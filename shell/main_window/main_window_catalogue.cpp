@@ -1,15 +1,15 @@
 #include "shell/main_window/main_window_catalogue.h"
 
-#include "shell/app/quillon_app.h"
-#include "shell/main_window/quillon_dlg.h"
+#include "shell/main_window/main_window_host.h"
+#include "shell/main_window/main_window_port.h"
 
 namespace quillon {
 
-TagDatabase& MainWindowCatalogue::Database() { return window_.App().Database(); }
+TagDatabase& MainWindowCatalogue::Database() { return host_.Database(); }
 
-FolderTable& MainWindowCatalogue::Folders() { return window_.App().Folders(); }
+FolderTable& MainWindowCatalogue::Folders() { return host_.Folders(); }
 
-std::int32_t MainWindowCatalogue::RootFolderId() const { return window_.App().RootFolderId(); }
+std::int32_t MainWindowCatalogue::RootFolderId() const { return host_.RootFolderId(); }
 
 void MainWindowCatalogue::SetCurrentFilter(const std::u16string& tagText) {
   window_.SetCurrentFilter(tagText);
@@ -17,7 +17,6 @@ void MainWindowCatalogue::SetCurrentFilter(const std::u16string& tagText) {
 
 void MainWindowCatalogue::OpenHelpFile() { window_.OpenHelpFile(); }
 
-HWND MainWindowCatalogue::MainWindow() const { return window_.Handle(); }
+HWND MainWindowCatalogue::MainWindow() const { return window_.WindowHandle(); }
 
 }  // namespace quillon
-

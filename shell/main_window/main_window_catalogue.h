@@ -1,16 +1,18 @@
-// What the editing dialogs opened from the main window see of the program: the application's
-// catalogue and folders, and the main window's current filter and help.
+// What the editing dialogs opened from the main window see of the program: the host's catalogue
+// and folders, and the main window's current filter and help through its port.
 #pragma once
 
 #include "dialogs/catalogue_context.h"
 
 namespace quillon {
 
-class CQuillonDlg;
+class MainWindowHost;
+class MainWindowPort;
 
 class MainWindowCatalogue final : public CatalogueContext {
  public:
-  explicit MainWindowCatalogue(CQuillonDlg& window) : window_(window) {}
+  MainWindowCatalogue(MainWindowHost& host, MainWindowPort& window)
+      : host_(host), window_(window) {}
 
   TagDatabase& Database() override;
   FolderTable& Folders() override;
@@ -20,7 +22,8 @@ class MainWindowCatalogue final : public CatalogueContext {
   HWND MainWindow() const override;
 
  private:
-  CQuillonDlg& window_;
+  MainWindowHost& host_;
+  MainWindowPort& window_;
 };
 
 }  // namespace quillon

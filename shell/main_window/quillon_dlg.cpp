@@ -2,8 +2,8 @@
 
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
+#include "quick/quick_bar.h"
 #include "resources/resource.h"
-#include "shell/app/quillon_app.h"
 #include "shell/model/start_options.h"
 
 namespace quillon {
@@ -22,23 +22,23 @@ HICON LoadProgramIcon(int metricX, int metricY) {
 
 }  // namespace
 
-CQuillonDlg::CQuillonDlg(CQuillonApp& app) : CDialog(IDD_QUILLON_DIALOG), app_(app) {}
+CQuillonDlg::CQuillonDlg(MainWindowHost& host) : CDialog(IDD_QUILLON_DIALOG), host_(host) {}
 
 CQuillonDlg::~CQuillonDlg() {
-  app_.Loading().Stop();  // also when the window goes without its destruction message
-  if (Handle() && app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
+  host_.StopLoading();  // also when the window goes without its destruction message
+  host_.MainWindowClosed(*this);
 }
 
 bool CQuillonDlg::OnDestroy() {
   // The loading thread works on this window and the application's catalogue: it ends first.
-  app_.Loading().Stop();
-  // The catalogue's error boxes no longer have this window to belong to.
-  if (app_.MainWindow() == Handle()) app_.SetMainWindow(nullptr);
+  host_.StopLoading();
+  // The catalogue's error boxes and the quick bar's requests no longer have this window.
+  host_.MainWindowClosed(*this);
   return false;
 }
 
 bool CQuillonDlg::OnInitDialog() {
-  app_.SetMainWindow(Handle());
+  host_.MainWindowOpened(*this);
   AppendAboutToSystemMenu();
   bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
   smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
@@ -64,8 +64,8 @@ bool CQuillonDlg::OnInitDialog() {
   RunFirstStart();
   AddTrayIcon(false);
   initialised_ = true;
-  if (HWND quickBar = app_.QuickBarWindow()) {
-    ::ShowWindow(quickBar, IsQuickBarAutoshowOn() ? SW_SHOWNORMAL : SW_HIDE);
+  if (CQuickBar* quickBar = host_.RunningQuickBar()) {
+    ::ShowWindow(quickBar->Handle(), IsQuickBarAutoshowOn() ? SW_SHOWNORMAL : SW_HIDE);
   }
   CreateToolTips();
 
@@ -74,7 +74,7 @@ bool CQuillonDlg::OnInitDialog() {
   firstPaint_ = true;
 
   // Last, so the thread never meets a control that is not ready.
-  app_.Loading().Start(app_, Handle());
+  host_.StartLoading(*this);
   return false;  // the focus is set
 }
 
@@ -90,7 +90,7 @@ void CQuillonDlg::SetStatusText(const std::u16string& text, bool repaint) {
 
 bool CQuillonDlg::OnPaint() {
   // Started from the autorun entry: only the first paint hides the window again.
-  if (firstPaint_ && StartsHidden(app_.CommandLine())) {
+  if (firstPaint_ && StartsHidden(host_.CommandLine())) {
     firstPaint_ = false;
     ::ShowWindow(Handle(), SW_HIDE);
   }

@@ -2,7 +2,9 @@
 // coordinator: it owns the command table and the state the commands share (the listing, the
 // current filter and folder), and hands the rest to its collaborators: the frame (placement,
 // skin and drags, main_frame.h), the folder tree (folder_tree_view.h), the file list
-// (shell/files/file_list_view.h) and the tray icon (shell/tray/tray_icon.h).
+// (files/file_list_view.h) and the tray icon (shell/tray/tray_icon.h). It meets the program
+// around it through its host (main_window_host.h); the loading thread reaches it as a loading
+// target, the quick bar through its port.
 //
 // Its sources, one concern each, in shell/main_window/:
 //   quillon_dlg.cpp           initialisation, status line, paint, size and mouse hand-offs
@@ -23,74 +25,40 @@
 #include <vector>
 
 #include "catalogue/tables.h"
-#include "files/file_list_view.h"
-#include "files/file_type_icons.h"
+#include "files/file_list_pane.h"
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "preview/preview_hover.h"
 #include "shell/main_window/folder_tree_view.h"
+#include "shell/main_window/loading_target.h"
 #include "shell/main_window/main_frame.h"
 #include "shell/main_window/main_window_catalogue.h"
+#include "shell/main_window/main_window_host.h"
+#include "shell/main_window/main_window_port.h"
 #include "shell/model/file_list_model.h"
 #include "shell/tray/tray_icon.h"
 
 namespace quillon {
 
-class CQuillonApp;
-
-class CQuillonDlg : public CDialog {
+class CQuillonDlg : public CDialog,
+                    public LoadingTarget,
+                    public MainWindowPort,
+                    private FileListPaneOwner {
  public:
-  explicit CQuillonDlg(CQuillonApp& app);
+  explicit CQuillonDlg(MainWindowHost& host);
   ~CQuillonDlg() override;
 
-  CQuillonApp& App() { return app_; }
-
-  // ---- What the loading thread, the editing dialogs, the quick bar and the preview use ----
-
-  // Stores `text` and shows it in the status line; `repaint` also redraws the window's
-  // background under it.
-  void SetStatusText(const std::u16string& text, bool repaint);
-  const std::u16string& StatusText() const { return statusText_; }
-
-  // Position of the root folder in the application's folder table; -1 before the load.
-  std::int32_t RootFolderIndex() const { return rootFolderIndex_; }
-  void SetRootFolderIndex(std::int32_t index) { rootFolderIndex_ = index; }
-  // Rebuilds the whole tree from the application's folder table.
-  void FillFolderTree();
-
   // Lists the files of a tag text and makes it the current filter.
-  void ListFiles(const std::u16string& tagText);
-  // Lists `found`, the result of a tag search for `tagText` made away from the window's thread
-  // that found `foundCount` files.
-  void ListFoundFiles(const std::u16string& tagText, FileTable&& found, std::uint32_t foundCount);
-  // "Ready", saying how many files the list shows when a search found more than it holds;
-  // from now on every listing keeps the status line up to date.
-  void ShowReadyStatus();
-  const std::u16string& CurrentFilter() const { return currentFilter_; }
-  void SetCurrentFilter(const std::u16string& tagText) { currentFilter_ = tagText; }
-  // The records of the current listing.
-  const FileTable& Files() const { return files_; }
-
-  // Checks that `path` is a file not yet catalogued and opens the Edit Tags dialog for it with
-  // the current filter as proposed tags; lists the current filter afterwards.
-  void AddFile(const std::u16string& path);
-  // Files dropped at `point` (client): the folder under the point is selected and listed, then
-  // each file (folders are skipped) is added with that folder's tags proposed.
-  void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
-  // Files dropped elsewhere (the quick bar, its list): each file is added with the current
-  // filter proposed; folders are skipped.
-  void AddFilesWithCurrentFilter(const std::vector<std::u16string>& paths);
-  // help.chm of the data folder.
-  void OpenHelpFile();
-  // Adds the notification-area icon (again: restores a lost one) and, with `hide`, hides the
-  // window behind it.
-  void AddTrayIcon(bool hide);
-
-  // What the editing dialogs see of the catalogue around them.
-  CatalogueContext& Catalogue() { return catalogue_; }
+  void ListFiles(const std::u16string& tagText) override;
+  std::u16string CurrentFilter() const override { return currentFilter_; }
 
   // ---- State the commands share, readable from outside ----
+
+  const std::u16string& StatusText() const { return statusText_; }
+  // Position of the root folder in the application's folder table; -1 before the load.
+  std::int32_t RootFolderIndex() const { return rootFolderIndex_; }
+  // The records of the current listing.
+  const FileTable& Files() const { return fileList_.Files(); }
 
   // The splitter as the user placed it (pixels from the left edge).
   int SplitterPosition() const { return frame_.Splitter(); }
@@ -113,6 +81,43 @@ class CQuillonDlg : public CDialog {
  private:
   static const CommandRoute<CQuillonDlg> kCommands[];
 
+  // ---- The loading target ----
+  HWND LoadingWindow() const override { return Handle(); }
+  void LoadingShown() override;
+  void FoldersReady(std::int32_t rootIndex) override;
+  // Lists `found`, the result of a tag search for `tagText` made away from the window's thread
+  // that found `foundCount` files.
+  void FilesReady(const std::u16string& tagText, FileTable&& found,
+                  std::uint32_t foundCount) override;
+  // "Ready", saying how many files the list shows when a search found more than it holds;
+  // from now on every listing keeps the status line up to date.
+  void Ready() override;
+  void LoadFailed() override;
+
+  // ---- The rest of the port the quick bar and its dialogs use ----
+  HWND WindowHandle() const override { return Handle(); }
+  void SetCurrentFilter(const std::u16string& tagText) override { currentFilter_ = tagText; }
+  void SetSearchBoxText(const std::u16string& text) override;
+  // Each file is added with `proposedTags` proposed, the window brought up for its dialog;
+  // then the current filter is listed again and the quick bar repeats its last search.
+  void AddFiles(const std::vector<std::u16string>& paths,
+                const std::u16string& proposedTags) override;
+  // help.chm of the data folder.
+  void OpenHelpFile() override;
+
+  // Adds the notification-area icon (again: restores a lost one) and, with `hide`, hides the
+  // window behind it.
+  void AddTrayIcon(bool hide);
+  // The commands the file list carries out on its selected records.
+  static const CommandRoute<FileListPane> kListCommands[];
+  static const FileListPaneStyle kFileListStyle;
+
+  // The file list's owner side: after edits and removals the current filter is listed again;
+  // "Same Tags" goes into the search box and is listed.
+  CatalogueContext& PaneCatalogue() override { return catalogue_; }
+  void PaneFilesChanged(bool changed) override;
+  void PaneSameTags(const std::u16string& tags) override;
+
   // Message handlers.
   bool OnPaint() override;
   bool OnSize(UINT type, int width, int height) override;
@@ -131,6 +136,22 @@ class CQuillonDlg : public CDialog {
   // Activated or deactivated: the preview popup goes.
   bool OnActivate(UINT state, HWND other, bool minimized) override;
   bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  // Stores `text` and shows it in the status line; `repaint` also redraws the window's
+  // background under it.
+  void SetStatusText(const std::u16string& text, bool repaint);
+  // Rebuilds the whole tree from the application's folder table.
+  void FillFolderTree();
+  // Checks that `path` is not yet catalogued and opens the Edit Tags dialog for it with
+  // `proposedTags`.
+  void AddFile(const std::u16string& path, const std::u16string& proposedTags);
+  // Files dropped at `point` (client): the folder under the point is selected and listed, then
+  // each file (folders are skipped) is added with that folder's tags proposed.
+  void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
+  // The status line's "Ready" and how many of the found files the list shows.
+  void ShowReadyStatus();
+  // After files were added: the listing and the quick bar's list may show them now.
+  void ListAfterAdding();
 
   // Initialisation.
   void AppendAboutToSystemMenu();
@@ -152,12 +173,6 @@ class CQuillonDlg : public CDialog {
   // `checkedCommand` (if not 0) shows with a check mark.
   void PopupMenuUnder(UINT menuId, int buttonId, UINT checkedCommand = 0);
   void AddFileWithPicker();
-  void OpenFiles();
-  void OpenFilesWith();
-  void CopyFilePaths();
-  void EditFileTags();
-  void RemoveFiles();
-  void SearchSameTags();
   // The search box's text in canonical form, listed.
   void RunSearchBox();
   // The folder commands: the Edit Folder dialog for a new folder or the current folder, and
@@ -185,10 +200,6 @@ class CQuillonDlg : public CDialog {
   // Folder tree and file list.
   void OnFolderSelected();
   void OnTreeRightClick();
-  void OnFileListRightClick();
-  void OnFileListDoubleClick(int row);
-  void OnFileListHeaderClick(int column);
-  void SortFileList();
   // Shows the FileTable's records for `filter`, which becomes the current filter.
   void ShowFileListing(const std::u16string& filter);
   // The record of a node (the not-found record for none), of the selected node.
@@ -198,12 +209,8 @@ class CQuillonDlg : public CDialog {
   // Makes the folder selected in the tree the current folder; false, after saying why, when no
   // folder is selected or it is the root (`rootRefusal` says so).
   bool TakeSelectedFolder(UINT rootRefusal);
-  // The records of the selected rows in list order; none, after "Please select a file from the
-  // list.", when no row is selected.
-  std::vector<FileRecord> SelectedRecords();
-  std::vector<FileRecord> RecordsOfSelectedRows() const;
 
-  CQuillonApp& app_;
+  MainWindowHost& host_;
   std::int32_t rootFolderIndex_ = -1;
   std::u16string statusText_;
   bool initialised_ = false;
@@ -215,18 +222,13 @@ class CQuillonDlg : public CDialog {
   HWND toolTips_ = nullptr;  // owned by the window, destroyed with it
   MainFrame frame_;
 
-  FileTable files_;
-  std::uint32_t filesFound_ = 0;  // by the search files_ holds, perhaps more than it holds
+  std::uint32_t filesFound_ = 0;  // by the search the list shows, perhaps more than it holds
   bool loaded_ = false;           // the status line says "Ready"
   std::u16string currentFilter_;
   FolderRecord currentFolder_;
-  FileListSort sort_;
-  FileTypeIcons fileIcons_;
-  FileListView fileList_;
   FolderTreeView folderTree_;
-  MainWindowCatalogue catalogue_{*this};
-  // The record under the pointer, for the preview popup.
-  PreviewHover previewHover_;
+  MainWindowCatalogue catalogue_{host_, *this};
+  FileListPane fileList_{*this, kFileListStyle};
   // Declared last, so destroyed first: the icon leaves the notification area while the
   // window it names still exists.
   CTrayIcon trayIcon_;

@@ -32,18 +32,7 @@ const CommandRoute<CQuillonDlg> CQuillonDlg::kCommands[] = {
     {ID_TRAY_ADD_FILE, &CQuillonDlg::AddFileWithPicker},
     {ID_ADD_FILE, &CQuillonDlg::AddFileWithPicker},
     {ID_LIST_ADD_FILE, &CQuillonDlg::AddFileWithPicker},
-    {IDC_TOOL_EDIT_TAGS, &CQuillonDlg::EditFileTags},
-    {ID_LIST_EDIT_TAGS, &CQuillonDlg::EditFileTags},
-    {ID_EDIT_FILE_TAGS, &CQuillonDlg::EditFileTags},
-    {IDC_TOOL_OPEN, &CQuillonDlg::OpenFiles},
-    {ID_LIST_OPEN, &CQuillonDlg::OpenFiles},
-    {ID_FILE_OPEN_SELECTED, &CQuillonDlg::OpenFiles},
     {IDC_BTN_SEARCH, &CQuillonDlg::RunSearchBox},
-    {ID_LIST_OPEN_WITH, &CQuillonDlg::OpenFilesWith},
-    {ID_LIST_COPY_PATHS, &CQuillonDlg::CopyFilePaths},
-    {ID_LIST_REMOVE, &CQuillonDlg::RemoveFiles},
-    {ID_EDIT_DELETE_FILES, &CQuillonDlg::RemoveFiles},
-    {ID_LIST_SAME_TAGS, &CQuillonDlg::SearchSameTags},
     // Virtual folders.
     {IDC_TOOL_ADD_FOLDER, &CQuillonDlg::AddFolder},
     {ID_FILE_ADD_FOLDER, &CQuillonDlg::AddFolder},
@@ -72,10 +61,24 @@ const CommandRoute<CQuillonDlg> CQuillonDlg::kCommands[] = {
     {ID_HELP_ABOUT, &CQuillonDlg::ShowAbout},
 };
 
+const CommandRoute<FileListPane> CQuillonDlg::kListCommands[] = {
+    {IDC_TOOL_EDIT_TAGS, &FileListPane::EditSelectedTags},
+    {ID_LIST_EDIT_TAGS, &FileListPane::EditSelectedTags},
+    {ID_EDIT_FILE_TAGS, &FileListPane::EditSelectedTags},
+    {IDC_TOOL_OPEN, &FileListPane::OpenSelected},
+    {ID_LIST_OPEN, &FileListPane::OpenSelected},
+    {ID_FILE_OPEN_SELECTED, &FileListPane::OpenSelected},
+    {ID_LIST_OPEN_WITH, &FileListPane::OpenSelectedWith},
+    {ID_LIST_COPY_PATHS, &FileListPane::CopySelectedPaths},
+    {ID_LIST_REMOVE, &FileListPane::RemoveSelected},
+    {ID_EDIT_DELETE_FILES, &FileListPane::RemoveSelected},
+    {ID_LIST_SAME_TAGS, &FileListPane::SearchSameTags},
+};
+
 bool CQuillonDlg::OnCommand(int id, int code, HWND) {
   // Other notifications of the controls (the search box's changes, for one) are no commands.
   if (code != kMenuCode && code != kAcceleratorCode) return false;
-  return RunCommand(*this, kCommands, id);
+  return RunCommand(*this, kCommands, id) || RunCommand(fileList_, kListCommands, id);
 }
 
 void CQuillonDlg::PopupMenuUnder(UINT menuId, int buttonId, UINT checkedCommand) {

@@ -3,9 +3,7 @@
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
 #include "resources/resource.h"
-#include "settings/settings_file.h"
-#include "settings/settings_keys.h"
-#include "shell/app/quillon_app.h"
+#include "quick/quick_bar.h"
 #include "shell/main_window/quillon_dlg.h"
 
 namespace quillon {
@@ -36,16 +34,9 @@ void CQuillonDlg::QuitApplication() {
                 LoadResourceString(IDS_QUIT_CAPTION))) {
     return;
   }
-  if (const HWND quickBar = app_.QuickBarWindow()) {
-    RECT place{};
-    ::GetWindowRect(quickBar, &place);
-    const SettingsFile settings(SettingsPathIn(app_.DataFolder()));
-    settings.WriteNumber(kSectionSoftware, kKeyQuickBarX, place.left);
-    settings.WriteNumber(kSectionSoftware, kKeyQuickBarY, place.top);
-  }
+  if (CQuickBar* quickBar = host_.RunningQuickBar()) quickBar->SavePlace();
   trayIcon_.Remove();
-  // The shell's own icon list stays alive: the list lets go of it before it goes.
-  ListView_SetImageList(fileList_.Handle(), nullptr, LVSIL_SMALL);
+  fileList_.ReleaseImages();
   EndDialog(IDOK);
 }
 

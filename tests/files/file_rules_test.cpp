@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quillon {
 namespace {
 
@@ -11,6 +13,44 @@ FileRecord File(std::u16string path, std::u16string name, std::u16string tags = 
   record.FileName = std::move(name);
   record.Tags = std::move(tags);
   return record;
+}
+
+TEST(FileListSortTest, HeaderClicksFlipEachColumnsOwnDirection) {
+  FileListSort sort;
+  sort.Reset();
+  EXPECT_EQ(sort.Column(), 0);
+  EXPECT_EQ(sort.Order(-3), -1);  // ascending: the comparison stands
+
+  sort.ClickColumn(1);  // "Tags" once: descending
+  EXPECT_EQ(sort.Column(), 1);
+  EXPECT_FALSE(sort.Ascending(1));
+  EXPECT_EQ(sort.Order(-3), 1);
+  EXPECT_EQ(sort.Order(0), 0);
+
+  sort.ClickColumn(1);  // twice: ascending again
+  EXPECT_TRUE(sort.Ascending(1));
+  EXPECT_EQ(sort.Order(7), 1);
+
+  sort.ClickColumn(2);  // "Path": descending, and "Tags" keeps its own direction
+  EXPECT_EQ(sort.Column(), 2);
+  EXPECT_FALSE(sort.Ascending(2));
+  EXPECT_TRUE(sort.Ascending(1));
+  EXPECT_EQ(sort.Order(7), -1);
+
+  sort.ClickColumn(3);  // no such column
+  sort.ClickColumn(-1);
+  EXPECT_EQ(sort.Column(), 2);
+
+  sort.Reset();
+  EXPECT_EQ(sort.Column(), 0);
+  EXPECT_TRUE(sort.Ascending(2));
+}
+
+TEST(FileListSortTest, ExtremeComparisonsKeepTheirSign) {
+  FileListSort sort;
+  sort.ClickColumn(0);
+  EXPECT_EQ(sort.Order(std::numeric_limits<int>::min()), 1);
+  EXPECT_EQ(sort.Order(std::numeric_limits<int>::max()), -1);
 }
 
 TEST(JoinFullPathsTest, PathsAreJoinedBySemicolonAndBlankWithNothingAfterTheLast) {

@@ -10,6 +10,7 @@
 #include "catalogue/tag_search.h"
 #include "files/file_type_icons.h"
 #include "resources/resource.h"
+#include "resources/user_texts.h"
 #include "tests/quick/quick_test_host.h"
 
 namespace quillon::testing {
@@ -17,7 +18,7 @@ namespace {
 
 using Names = std::vector<std::u16string>;
 
-constexpr char16_t kSelectFile[] = u"Please select a file from the list.";
+constexpr char16_t kSelectFile[] = u"" TEXT_SELECT_FILE;
 
 int IconOfRow(HWND list, int row) {
   LVITEMW item{};
@@ -79,8 +80,11 @@ TEST_F(QuickResultTest, RowsOrderedByNameCarryTagsAndFullPathsIconsByType) {
   FileTypeIcons icons;
   EXPECT_EQ(IconOfRow(list, 0), icons.SmallIconIndex(u"any.txt"));
   EXPECT_EQ(IconOfRow(list, 5), icons.SmallIconIndex(u"file"));
+  // The icons are the platform's own small icons of file types.
+  SHFILEINFOW info{};
   EXPECT_EQ(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0),
-            reinterpret_cast<LRESULT>(Results().Images()));
+            static_cast<LRESULT>(::SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info),
+                                                  SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
 }
 
 TEST_F(QuickResultTest, OrderIsThePlatformsComparisonOfNamesWhateverTheirMix) {
@@ -164,8 +168,8 @@ TEST_F(QuickResultTest, RemoveAsksEvenWithoutSelectionAndTheMainWindowListsAgain
   boxes_.SetAnswer(IDYES);
   Command(ID_RESULT_REMOVE);
   ASSERT_EQ(boxes_.Count(), 1u);
-  EXPECT_EQ(boxes_.Boxes()[0].text, u"Remove seleted file(s) from Quillon?");
-  EXPECT_EQ(boxes_.Boxes()[0].caption, u"Remove");
+  EXPECT_EQ(boxes_.Boxes()[0].text, UserText(TEXT_REMOVE_FILES_CONFIRM));
+  EXPECT_EQ(boxes_.Boxes()[0].caption, UserText(TEXT_REMOVE_CAPTION));
   EXPECT_EQ(ResultNames(), (Names{u"b.txt", u"c.txt"}));
   EXPECT_EQ(listed_, (Names{u"b;"}));
 
@@ -207,7 +211,7 @@ TEST_F(QuickResultTest, CommandsWithoutSelectionAskForAFileDoubleClickNeedsExact
   SelectResults({u"gone.txt"});
   Command(ID_RESULT_OPEN);
   EXPECT_EQ(BoxTexts().back(),
-            u"Cannot open the file. Maybe the file is not exist now. \nFile Path: " +
+            UserText(TEXT_FILE_MISSING) +
                 PathOf(u"gone.txt"));
   EXPECT_EQ(shell_.Count(), 1u);
 }

@@ -106,8 +106,9 @@ void QuickBarTest::ListFiles(const std::u16string& tagText) {
   listed_.push_back(tagText);
 }
 
-void QuickBarTest::AddDroppedFiles(const std::vector<std::u16string>& paths) {
-  std::vector<std::u16string> drop{filter_};
+void QuickBarTest::AddFiles(const std::vector<std::u16string>& paths,
+                            const std::u16string& proposedTags) {
+  std::vector<std::u16string> drop{proposedTags};
   drop.insert(drop.end(), paths.begin(), paths.end());
   dropped_.push_back(drop);
 }

@@ -50,8 +50,8 @@ class QuickBarTest : public CatalogueTest, public QuickBarHost, public Catalogue
   std::u16string CurrentFilter() const override { return filter_; }
   void ListFiles(const std::u16string& tagText) override;
   void SetSearchBoxText(const std::u16string& text) override { mainSearchBox_ = text; }
-  void AddFile(const std::u16string& path) override { added_.push_back(path); }
-  void AddDroppedFiles(const std::vector<std::u16string>& paths) override;
+  void AddFiles(const std::vector<std::u16string>& paths,
+                const std::u16string& proposedTags) override;
   CPreviewPage* Preview() override { return nullptr; }
   TagDatabase& Database() override { return *database_; }
   FolderTable& Folders() override { return folders_; }
@@ -68,8 +68,7 @@ class QuickBarTest : public CatalogueTest, public QuickBarHost, public Catalogue
   std::u16string filter_;
   std::u16string mainSearchBox_ = u"(untouched)";
   std::vector<std::u16string> listed_;
-  std::vector<std::u16string> added_;
-  // Each drop: the filter it was proposed with, then its paths.
+  // Each drop: the tags it was proposed with, then its paths.
   std::vector<std::vector<std::u16string>> dropped_;
   int helpRequests_ = 0;
   std::unique_ptr<CQuickBar> bar_;

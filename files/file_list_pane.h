@@ -1,0 +1,106 @@
+// FileListPane: one list of catalogued files in a window. It owns the list-view control's side
+// (FileListView), the records the list shows (its FileTable), their icons, the hover preview
+// over them, and the record commands (open, open with, copy paths, edit tags, remove, same
+// tags) with the list's notifications. The main window's list and the quick result list are
+// two panes that differ in their style and in what their owner does after a command:
+//
+//   FileListPane pane_{*this, kStyle};          // the owner implements FileListPaneOwner
+//   pane_.Attach(Handle(), Item(IDC_FILE_LIST), preview);   // in OnInitDialog
+//   SearchByTags(db, pane_.Files(), tags); pane_.Show();
+//   OnNotify: if (id == IDC_FILE_LIST) return pane_.OnNotify(header, result);
+//   OnCommand: RunCommand(pane_, kListCommands, id), a table of the owner's command ids
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/tables.h"
+#include "dialogs/catalogue_context.h"
+#include "files/file_list_view.h"
+#include "files/file_rules.h"
+#include "files/file_type_icons.h"
+#include "files/preview_hover.h"
+
+namespace quillon {
+
+class PreviewPopup;
+
+// What the window around a pane decides.
+class FileListPaneOwner {
+ public:
+  virtual ~FileListPaneOwner() = default;
+
+  // The catalogue the commands change and the editing dialogs see.
+  virtual CatalogueContext& PaneCatalogue() = 0;
+  // After Edit Tags and Remove: `changed` when records were edited or a removal confirmed.
+  virtual void PaneFilesChanged(bool changed) = 0;
+  // "Same Tags": the merged tags of the selected rows, empty for none.
+  virtual void PaneSameTags(const std::u16string& tags) = 0;
+};
+
+struct FileListPaneStyle {
+  int imageList;       // LVSIL_SMALL in report view, LVSIL_NORMAL in icon view
+  bool fullRowSelect;
+  int fileNameWidth;   // of the first column; the others keep their inserted widths
+  bool ownIcons;       // files whose icon is their own show it, asked for as their rows show
+  bool sortsByColumn;  // header clicks sort the rows, and every Show keeps that order
+  UINT menuWithSelection;
+  UINT menuWithoutSelection;
+};
+
+class FileListPane {
+ public:
+  FileListPane(FileListPaneOwner& owner, const FileListPaneStyle& style)
+      : owner_(owner), style_(style) {}
+
+  // Takes over `list`, a control of `window`, which owns the boxes and receives the context
+  // menus' commands. A null `preview` shows no popup.
+  void Attach(HWND window, HWND list, PreviewPopup* preview);
+
+  FileTable& Files() { return files_; }
+  const FileTable& Files() const { return files_; }
+  HWND List() const { return view_.Handle(); }
+  int RowCount() const { return view_.RowCount(); }
+
+  // Shows the table's records: in the sort order of a sorting pane, in table order otherwise.
+  void Show();
+
+  // The list's notifications; true when handled.
+  bool OnNotify(NMHDR& header, LRESULT& result);
+  void RelayMouseMove(const MSG& message) { hover_.RelayMouseMove(message); }
+  void HideHover() { hover_.Hide(); }
+  // The shell's icon list stays alive: the list lets go of it before the program ends.
+  void ReleaseImages() const;
+
+  // The record commands. Those that need a record ask "Please select a file from the list."
+  // when no row is selected.
+  void OpenSelected();
+  void OpenSelectedWith();
+  void CopySelectedPaths();
+  void EditSelectedTags();
+  // Asks first, even without a selection.
+  void RemoveSelected();
+  void SearchSameTags();
+
+ private:
+  std::vector<FileRecord> SelectedRecords() const;
+  std::vector<FileRecord> SelectedRecordsOrAsk() const;
+  void Sort();
+  void OnRightClick();
+  // The icon of a row whose file has an icon of its own, asked for when the row shows.
+  void ShowOwnIcon(LVITEMW& item);
+
+  FileListPaneOwner& owner_;
+  const FileListPaneStyle style_;
+  HWND window_ = nullptr;
+  FileTable files_;
+  FileListView view_;
+  FileTypeIcons icons_;
+  FileListSort sort_;
+  PreviewHover hover_;
+};
+
+}  // namespace quillon

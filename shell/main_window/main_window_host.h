@@ -1,0 +1,46 @@
+// What the main window needs from the application around it: the catalogue and its data
+// folder, the preview popup, the quick bar and the loading thread. The application object
+// implements it; the window never sees the application itself.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "catalogue/tables.h"
+#include "catalogue/tag_database.h"
+
+namespace quillon {
+
+class CPreviewPage;
+class CQuickBar;
+class LoadingTarget;
+class MainWindowPort;
+
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+
+  virtual TagDatabase& Database() = 0;
+  virtual FolderTable& Folders() = 0;
+  virtual std::int32_t RootFolderId() const = 0;
+  virtual const std::u16string& DataFolder() const = 0;
+  // The process's command line (its last character decides a hidden start).
+  virtual const std::u16string& CommandLine() const = 0;
+  virtual CPreviewPage& Preview() = 0;
+  // The quick bar once it has a window; null before.
+  virtual CQuickBar* RunningQuickBar() = 0;
+
+  // The window opened: the catalogue's error boxes and the quick bar's requests go to it.
+  virtual void MainWindowOpened(MainWindowPort& window) = 0;
+  // The window goes; nothing reaches it any more.
+  virtual void MainWindowClosed(const MainWindowPort& window) = 0;
+
+  // Loads the catalogue for `target` on a thread of its own.
+  virtual void StartLoading(LoadingTarget& target) = 0;
+  // Ends a load still under way and waits for its end.
+  virtual void StopLoading() = 0;
+};
+
+}  // namespace quillon
