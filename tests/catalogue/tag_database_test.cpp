@@ -12,7 +12,6 @@
 #include "catalogue/folder_store.h"
 #include "catalogue/schema.h"
 #include "catalogue/tag_search.h"
-#include "catalogue/statement_cache.h"
 #include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
@@ -162,18 +161,65 @@ TEST_F(TagDatabaseTest, MissingColumnIsReportedAndReadsAsNothing) {
   EXPECT_EQ(AsText(value), u"");
 }
 
-TEST_F(TagDatabaseTest, ApostrophesAndOtherTextsAreStoredIntact) {
+TEST_F(TagDatabaseTest, BoundTextsAreStoredAndFoundExactlyAsGiven) {
+  std::u16string longText(10000, u'x');
+  longText[0] = u'\'';
+  longText[9999] = u'\'';
   const std::u16string texts[] = {u"it's", u"''", u"'; DROP TABLE db_taglist; --",
-                                  u"\u00e9t\u00e9 \u65e5\u672c \U0001F600", u""};
+                                  u"\u00e9t\u00e9 \u65e5\u672c \U0001F600", u"",
+                                  std::u16string(u"a\0b'\0", 5), std::u16string(1, u'\0'),
+                                  std::u16string(u"lone \xD800 half"), u"?", longText};
   for (const auto& text : texts) {
-    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(5, '" + QuoteSqlText(text) +
-        u"', '')");
+    ASSERT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(5, ?, ?)",
+                          text, u""),
+              1);
   }
   EXPECT_EQ(Column(u"SELECT DirName FROM db_virtualdir WHERE FatherID = 5 ORDER BY ID",
                    u"DirName"),
             std::vector<std::u16string>(std::begin(texts), std::end(texts)));
-  EXPECT_EQ(QuoteSqlText(u"a'b''c"), u"a''b''''c");
+  for (const auto& text : texts) {  // a bound text finds its own row and no other
+    ASSERT_EQ(db_.Execute(u"SELECT count(*) AS n FROM db_virtualdir WHERE DirName = ?", text), 1);
+    EXPECT_EQ(AsInteger(db_.GetFieldValue(u"n")), 1) << ToUtf8(text.substr(0, 20));
+  }
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_taglist"), 0);  // the table is still there
+  EXPECT_TRUE(reporter_.databaseErrors.empty());
+}
+
+TEST_F(TagDatabaseTest, BoundIntegersKeepTheirValueAtTheLimits) {
+  const std::int64_t numbers[] = {-2147483647 - 1, -1, 0, 1, 2147483647, 4294967296LL,
+                                  -9223372036854775807LL - 1};
+  for (const std::int64_t number : numbers) {
+    ASSERT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(?, ?, 'n')",
+                          number, SqlInteger(number)),
+              1);
+  }
+  for (const std::int64_t number : numbers) {
+    ASSERT_EQ(db_.Execute(u"SELECT FatherID, DirName FROM db_virtualdir WHERE Tags = 'n' AND "
+                          u"FatherID = ?",
+                          number),
+              1);
+    EXPECT_EQ(db_.GetFieldValue(u"FatherID"), FieldValue{number});
+    EXPECT_EQ(AsText(db_.GetFieldValue(u"DirName")), SqlInteger(number));
+    db_.MoveNext();
+    EXPECT_TRUE(db_.AtEnd()) << number;
+  }
+  // The 32-bit values the stores pass arrive unchanged, the sign included.
+  const std::int32_t lowest = -2147483647 - 1;
+  ASSERT_EQ(db_.Execute(u"SELECT ? AS low, ? AS high", lowest, std::int32_t{2147483647}), 1);
+  EXPECT_EQ(AsInteger(db_.GetFieldValue(u"low")), lowest);
+  EXPECT_EQ(AsInteger(db_.GetFieldValue(u"high")), 2147483647);
+}
+
+TEST_F(TagDatabaseTest, AWrongNumberOfValuesRunsNothing) {
+  ASSERT_EQ(db_.Execute(u"SELECT ? AS v", 7), 1);
+  // Fewer or more values than "?": reported, nothing written, the last result still readable.
+  EXPECT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(?, ?, '')", 9),
+            0);
+  EXPECT_EQ(db_.Execute(u"SELECT ? AS v"), 0);
+  EXPECT_EQ(db_.Execute(u"DELETE FROM db_virtualdir", 1), 0);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 3u);
+  EXPECT_EQ(AsInteger(db_.GetFieldValue(u"v")), 7);
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
 }
 
 TEST_F(TagDatabaseTest, OnlyOneStatementRunsAtATime) {
@@ -203,20 +249,6 @@ TEST_F(TagDatabaseTest, LookupsThatDifferOnlyInTheirNumberEachGetTheirOwnRow) {
   ASSERT_EQ(db_.Execute(u"SELECT 2 = 2"), 1);
   EXPECT_EQ(AsInteger(db_.GetFieldValue(u"2 = 2")), 1);
   EXPECT_TRUE(reporter_.readErrors.empty());
-}
-
-TEST(LiftTrailingInteger, LiftsOnlyAnIntegerAfterAnEqualsSign) {
-  auto lifted = LiftTrailingInteger("SELECT * FROM db_filetags WHERE ID = 1234");
-  EXPECT_EQ(lifted.text, "SELECT * FROM db_filetags WHERE ID = ?");
-  EXPECT_EQ(lifted.value, 1234);
-  EXPECT_EQ(LiftTrailingInteger("DELETE FROM t WHERE FileID=7").text, "DELETE FROM t WHERE FileID=?");
-  for (const char* kept : {"SELECT 5", "SELECT * FROM t WHERE a = -5", "SELECT * FROM t WHERE a = b5",
-                           "SELECT * FROM t WHERE a = 1.5", "SELECT * FROM t LIMIT 5",
-                           "SELECT * FROM t WHERE a = 5 ", "SELECT * FROM t WHERE a = 1234567890123456789012",
-                           "", "5"}) {
-    EXPECT_FALSE(LiftTrailingInteger(kept).value.has_value()) << kept;
-    EXPECT_EQ(LiftTrailingInteger(kept).text, kept);
-  }
 }
 
 TEST(FieldValueConversions, ConvertIntegersTextsAndNulls) {
