@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
 namespace quillon {
@@ -100,6 +101,33 @@ TEST_F(TagSearchTest, HighIdsAreToldApartAndListedOnce) {
   EXPECT_EQ(Search(u"a;b;"), (Paths{u"C:\\ids\\low.txt", u"C:\\ids\\edge.txt",
                                     u"C:\\ids\\twenty.txt", u"C:\\ids\\thirty.txt"}));
   EXPECT_EQ(Search(u"*;").size(), 4u);
+}
+
+TEST_F(TagSearchTest, FilesComeInTheOrderOfTheirTagRowsAndRepeatedTagsAddNothing) {
+  // Tag rows in another order than the files' IDs, as a long-edited catalogue may hold them:
+  // a search led by the file table would list these by ID.
+  AddFileWithId(1, u"one.txt", {});
+  AddFileWithId(2, u"two.txt", {});
+  AddFileWithId(3, u"three.txt", {});
+  const std::pair<int, const char16_t*> rows[] = {{3, u"a"}, {1, u"b"}, {1, u"A"},
+                                                  {3, u"a"}, {2, u"a"}, {2, u"c"}};
+  for (const auto& [id, tag] : rows) {
+    Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(" + SqlInteger(id) + u", '" + tag + u"')");
+  }
+  const Paths threeOneTwo{u"C:\\ids\\three.txt", u"C:\\ids\\one.txt", u"C:\\ids\\two.txt"};
+  const Paths oneTwoThree{u"C:\\ids\\one.txt", u"C:\\ids\\two.txt", u"C:\\ids\\three.txt"};
+  const struct {
+    const char16_t* text;
+    Paths expected;
+  } cases[] = {
+      {u"a;", threeOneTwo},
+      {u"a;A;a;b;", threeOneTwo},
+      {u"b;a;", {u"C:\\ids\\one.txt", u"C:\\ids\\three.txt", u"C:\\ids\\two.txt"}},
+      {u"*;", oneTwoThree},
+      {u"*;*;a;*;", oneTwoThree},
+      {u"c;*;a;", {u"C:\\ids\\two.txt", u"C:\\ids\\one.txt", u"C:\\ids\\three.txt"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Search(c.text), c.expected) << ToUtf8(c.text);
 }
 
 TEST_F(TagSearchTest, TagRowsOfVanishedFilesAreSkipped) {
