@@ -106,28 +106,17 @@ TEST_F(TagSearchTest, HighIdsAreToldApartAndListedOnce) {
 TEST_F(TagSearchTest, FilesComeInTheOrderOfTheirTagRowsAndRepeatedTagsAddNothing) {
   // Tag rows in another order than the files' IDs, as a long-edited catalogue may hold them:
   // a search led by the file table would list these by ID.
-  AddFileWithId(1, u"one.txt", {});
-  AddFileWithId(2, u"two.txt", {});
-  AddFileWithId(3, u"three.txt", {});
-  const std::pair<int, const char16_t*> rows[] = {{3, u"a"}, {1, u"b"}, {1, u"A"},
-                                                  {3, u"a"}, {2, u"a"}, {2, u"c"}};
-  for (const auto& [id, tag] : rows) {
-    Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(" + SqlInteger(id) + u", '" + tag + u"')");
-  }
-  const Paths threeOneTwo{u"C:\\ids\\three.txt", u"C:\\ids\\one.txt", u"C:\\ids\\two.txt"};
-  const Paths oneTwoThree{u"C:\\ids\\one.txt", u"C:\\ids\\two.txt", u"C:\\ids\\three.txt"};
-  const struct {
-    const char16_t* text;
-    Paths expected;
-  } cases[] = {
-      {u"a;", threeOneTwo},
-      {u"a;A;a;b;", threeOneTwo},
-      {u"b;a;", {u"C:\\ids\\one.txt", u"C:\\ids\\three.txt", u"C:\\ids\\two.txt"}},
-      {u"*;", oneTwoThree},
-      {u"*;*;a;*;", oneTwoThree},
-      {u"c;*;a;", {u"C:\\ids\\two.txt", u"C:\\ids\\one.txt", u"C:\\ids\\three.txt"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Search(c.text), c.expected) << ToUtf8(c.text);
+  for (const std::int32_t id : {1, 2, 3}) AddFileWithId(id, SqlInteger(id), {});
+  Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(3, 'a'), (1, 'b'), (1, 'A'), (3, 'a'), "
+      u"(2, 'a'), (2, 'c')");
+  const Paths threeOneTwo{u"C:\\ids\\3", u"C:\\ids\\1", u"C:\\ids\\2"};
+  const Paths byId{u"C:\\ids\\1", u"C:\\ids\\2", u"C:\\ids\\3"};
+  const std::pair<const char16_t*, Paths> cases[] = {
+      {u"a;", threeOneTwo}, {u"a;A;a;b;", threeOneTwo},
+      {u"b;a;", {u"C:\\ids\\1", u"C:\\ids\\3", u"C:\\ids\\2"}},
+      {u"*;", byId}, {u"*;*;a;*;", byId},
+      {u"c;*;a;", {u"C:\\ids\\2", u"C:\\ids\\1", u"C:\\ids\\3"}}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(Search(text), expected) << ToUtf8(text);
 }
 
 TEST_F(TagSearchTest, TagRowsOfVanishedFilesAreSkipped) {
