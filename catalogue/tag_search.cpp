@@ -52,11 +52,12 @@ std::uint32_t SearchFiles(TagDatabase& db, std::u16string_view text, const Found
   bool wantsMore = true;
   std::uint32_t found = 0;
   for (const std::u16string& tag : TagsWorthSearching(text)) {
-    const int ran = tag == u"*" ? db.Execute(kAllTaggedFiles) : db.Execute(kFilesOfTag, tag);
-    if (!ran) continue;
+    const bool all = tag == u"*";
+    if (!(all ? db.Execute(kAllTaggedFiles) : db.Execute(kFilesOfTag, tag))) continue;
     for (; !db.AtEnd(); db.MoveNext()) {
       const std::int32_t id = AsInteger(db.GetFieldValue(u"ID"), db.ReadReporter());
-      if (id <= 0 || !seen.insert(id).second) continue;
+      // "*" comes last and lists each file once: its files need no remembering.
+      if (id <= 0 || (all ? seen.contains(id) : !seen.insert(id).second)) continue;
       ++found;
       if (!wantsMore) continue;
       record.ID = id;
