@@ -109,10 +109,7 @@ struct TagDatabase::Engine {
       code = sqlite3_extended_errcode(db);
       return false;
     }
-    if (!Bind(statement, values, error)) {
-      code = SQLITE_MISUSE;
-      return false;
-    }
+    if (!Bind(statement, values, error, code)) return false;
     // The rows go into the spare result first, so a failure leaves the current one readable;
     // the two swap roles and keep their storage for the next statements.
     const bool ok = spare.Load(statement);
@@ -129,11 +126,13 @@ struct TagDatabase::Engine {
 
   // Texts are bound as this program's own UTF-8, which keeps unpaired surrogates of Windows
   // names exactly as the reader gives them back.
-  bool Bind(sqlite3_stmt* statement, std::span<const SqlValue> values, std::string& error) {
+  bool Bind(sqlite3_stmt* statement, std::span<const SqlValue> values, std::string& error,
+            int& code) {
     const int wanted = sqlite3_bind_parameter_count(statement);
     if (wanted != static_cast<int>(values.size())) {
       error = "The statement takes " + std::to_string(wanted) + " values; " +
               std::to_string(values.size()) + " were given.";
+      code = SQLITE_MISUSE;
       return false;
     }
     if (texts.size() < values.size()) texts.resize(values.size());
@@ -149,6 +148,7 @@ struct TagDatabase::Engine {
       }
       if (rc != SQLITE_OK) {
         error = sqlite3_errmsg(db);
+        code = rc;
         sqlite3_clear_bindings(statement);
         return false;
       }
