@@ -1,7 +1,9 @@
 // The tag search against the floor the engine can reach: one JOIN returning the same rows.
 //
 // The catalogue is a file of 10,000 files with three tags each; one of the tags is carried by
-// 100 files. The last line printed is "ratio N.N", SearchByTags("*;") over the JOIN.
+// 100 files. Texts that repeat a tag (a 10,000-character "* * * ..." and "group7 " 1,428
+// times) cost what the tag given once costs: "repeated ..." lines print those ratios. The last
+// line printed is "ratio N.N", SearchByTags("*;") over the JOIN.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -19,6 +21,7 @@
 #include "catalogue/schema.h"
 #include "catalogue/tag_database.h"
 #include "catalogue/tag_search.h"
+#include "catalogue/tag_text.h"
 
 namespace quillon {
 namespace {
@@ -141,6 +144,28 @@ void BM_SearchHundredFiles(benchmark::State& state) {
   state.counters["files"] = table.Count();
 }
 
+// A tag typed over and over, as a stuck key or a pasted text gives it, normalised as the
+// search boxes do.
+std::u16string Repeated(std::u16string_view typed, std::size_t times) {
+  std::u16string text;
+  for (std::size_t i = 0; i < times; ++i) text += typed;
+  return NormalizeTagText(text);
+}
+
+void BM_SearchRepeatedAllFiles(benchmark::State& state) {
+  const std::u16string text = Repeated(u"* ", 5000);
+  FileTable table;
+  for (auto _ : state) SearchByTags(Catalogue().Database(), table, text);
+  state.counters["files"] = table.Count();
+}
+
+void BM_SearchRepeatedHundredFiles(benchmark::State& state) {
+  const std::u16string text = Repeated(u"group7 ", 1428);
+  FileTable table;
+  for (auto _ : state) SearchByTags(Catalogue().Database(), table, text);
+  state.counters["files"] = table.Count();
+}
+
 void BM_JoinHundredFiles(benchmark::State& state) {
   FileTable table;
   for (auto _ : state) FillByJoin(Catalogue().Raw(), kJoinHundred, table);
@@ -151,6 +176,8 @@ BENCHMARK(BM_SearchAllFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JoinAllFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchHundredFiles)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_JoinHundredFiles)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SearchRepeatedAllFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchRepeatedHundredFiles)->Unit(benchmark::kMicrosecond);
 
 // Keeps the times of the runs so the ratio can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -185,6 +212,10 @@ int main(int argc, char** argv) {
     const double floor = reporter.Time(join);
     return floor > 0 ? reporter.Time(search) / floor : 0.0;
   };
+  std::printf("repeated \"*\" over \"*\" once %.1f\n",
+              ratio("BM_SearchRepeatedAllFiles", "BM_SearchAllFiles"));
+  std::printf("repeated group7 over group7 once %.1f\n",
+              ratio("BM_SearchRepeatedHundredFiles", "BM_SearchHundredFiles"));
   std::printf("hundred-file ratio %.1f\n", ratio("BM_SearchHundredFiles", "BM_JoinHundredFiles"));
   std::printf("ratio %.1f\n", ratio("BM_SearchAllFiles", "BM_JoinAllFiles"));
   return 0;

@@ -9,15 +9,10 @@ namespace {
 
 // The file row and its tag rows; the new file's ID, or 0 when something was not written.
 std::int32_t WriteFileRows(TagDatabase& db, const FileRecord& record) {
-  const std::u16string fileName = QuoteSqlText(record.FileName);
-  const std::u16string path = QuoteSqlText(record.Path);
-  if (!db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) VALUES('" + fileName +
-                  u"', '" + path + u"', '" + QuoteSqlText(record.Tags) + u"', '" +
-                  QuoteSqlText(record.Comment) + u"')")) {
-    return 0;
-  }
-  if (!db.Execute(u"SELECT ID FROM db_filetags WHERE FileName = '" + fileName +
-                  u"' AND Path = '" + path + u"'")) {
+  if (!db.Execute(u"INSERT INTO db_filetags(FileName, Path, Tags, Comment) VALUES(?, ?, ?, ?)",
+                  record.FileName, record.Path, record.Tags, record.Comment) ||
+      !db.Execute(u"SELECT ID FROM db_filetags WHERE FileName = ? AND Path = ?", record.FileName,
+                  record.Path)) {
     return 0;
   }
   // While a file is being replaced its old row is still there: the new row is the newest.
@@ -30,8 +25,7 @@ std::int32_t WriteFileRows(TagDatabase& db, const FileRecord& record) {
   }
   if (fileId == 0) return 0;  // every reader takes FileID 0 as the end of a result
   for (const std::u16string& tag : SplitTagUnits(record.Tags)) {
-    if (!db.Execute(u"INSERT INTO db_taglist(FileID, Tag) VALUES(" + SqlInteger(fileId) + u", '" +
-                    QuoteSqlText(tag) + u"')")) {
+    if (!db.Execute(u"INSERT INTO db_taglist(FileID, Tag) VALUES(?, ?)", fileId, tag)) {
       return 0;
     }
   }
@@ -39,9 +33,8 @@ std::int32_t WriteFileRows(TagDatabase& db, const FileRecord& record) {
 }
 
 bool DeleteFileRows(TagDatabase& db, std::int32_t fileId) {
-  const std::u16string id = SqlInteger(fileId);
-  return db.Execute(u"DELETE FROM db_filetags WHERE ID = " + id) &&
-         db.Execute(u"DELETE FROM db_taglist WHERE FileID = " + id);
+  return db.Execute(u"DELETE FROM db_filetags WHERE ID = ?", fileId) &&
+         db.Execute(u"DELETE FROM db_taglist WHERE FileID = ?", fileId);
 }
 
 }  // namespace
@@ -56,8 +49,8 @@ bool SplitFilePath(FileRecord& record, std::u16string_view fullPath) {
 
 std::int32_t FindFileId(TagDatabase& db, const FileRecord& record) {
   std::lock_guard lock(DatabaseLock());
-  if (!db.Execute(u"SELECT id FROM db_filetags WHERE Path = '" + QuoteSqlText(record.Path) +
-                  u"' AND FileName = '" + QuoteSqlText(record.FileName) + u"'")) {
+  if (!db.Execute(u"SELECT id FROM db_filetags WHERE Path = ? AND FileName = ?", record.Path,
+                  record.FileName)) {
     return 0;
   }
   return AsInteger(db.GetFieldValue(u"id"));

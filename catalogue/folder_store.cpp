@@ -37,9 +37,8 @@ bool InsertFolderRow(TagDatabase& db, FolderTable& table, std::int32_t index) {
   const FolderRecord record = table.GetFolder(index);
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
   if (!batch.Began() ||
-      !db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(" +
-                  SqlInteger(record.FatherID) + u", '" + QuoteSqlText(record.DirName) + u"', '" +
-                  QuoteSqlText(record.Tags) + u"')")) {
+      !db.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(?, ?, ?)",
+                  record.FatherID, record.DirName, record.Tags)) {
     return false;
   }
   const auto id = static_cast<std::int32_t>(db.LastInsertRowId());
@@ -54,9 +53,8 @@ bool UpdateFolderRow(TagDatabase& db, const FolderTable& table, std::int32_t ind
   if (record.deleted) return false;
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
   return batch.Began() &&
-         db.Execute(u"UPDATE db_virtualdir SET FatherID = " + SqlInteger(record.FatherID) +
-                    u", DirName = '" + QuoteSqlText(record.DirName) + u"', Tags = '" +
-                    QuoteSqlText(record.Tags) + u"' WHERE ID = " + SqlInteger(record.ID)) &&
+         db.Execute(u"UPDATE db_virtualdir SET FatherID = ?, DirName = ?, Tags = ? WHERE ID = ?",
+                    record.FatherID, record.DirName, record.Tags, record.ID) &&
          batch.Commit();
 }
 
@@ -66,7 +64,7 @@ bool DeleteFolderRow(TagDatabase& db, FolderTable& table, std::int32_t index) {
   if (record.deleted) return false;
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
   if (!batch.Began() ||
-      !db.Execute(u"DELETE FROM db_virtualdir WHERE ID = " + SqlInteger(record.ID)) ||
+      !db.Execute(u"DELETE FROM db_virtualdir WHERE ID = ?", record.ID) ||
       !batch.Commit()) {
     return false;
   }

@@ -2,12 +2,11 @@
 
 #include <sqlite3.h>
 
+#include "catalogue/tag_text.h"
 #include "base/text_convert.h"
 
 namespace quillon {
 namespace {
-
-char16_t FoldAsciiCase(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
 
 bool EqualFoldingAsciiCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;

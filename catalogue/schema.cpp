@@ -14,6 +14,7 @@ namespace {
 // Text comparisons in WHERE ignore case as the catalogue's users expect; each index shares
 // its column's collation, or the engine could not use it for Tag = '...'.
 constexpr char kTables[] =
+    "BEGIN;"
     "CREATE TABLE db_virtualdir(ID INTEGER PRIMARY KEY AUTOINCREMENT, FatherID INTEGER, "
     "DirName TEXT, Tags TEXT);"
     "CREATE TABLE db_filetags(ID INTEGER PRIMARY KEY AUTOINCREMENT, "
@@ -22,6 +23,22 @@ constexpr char kTables[] =
     "CREATE INDEX db_taglist_tag ON db_taglist(Tag);"
     "CREATE INDEX db_taglist_fileid ON db_taglist(FileID);"
     "CREATE INDEX db_filetags_path ON db_filetags(Path, FileName);";
+
+int InsertRootFolder(sqlite3* db) {
+  const std::string name = ToUtf8(kRootFolderName);
+  const std::string tags = ToUtf8(kRootFolderTags);
+  sqlite3_stmt* insert = nullptr;
+  int rc = sqlite3_prepare_v2(
+      db, "INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(0, ?, ?)", -1, &insert,
+      nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_bind_text(insert, 1, name.data(), static_cast<int>(name.size()), SQLITE_STATIC);
+    sqlite3_bind_text(insert, 2, tags.data(), static_cast<int>(tags.size()), SQLITE_STATIC);
+    rc = sqlite3_step(insert) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
+  }
+  sqlite3_finalize(insert);
+  return rc;
+}
 
 void SetError(std::u16string* error, std::u16string text) {
   if (error != nullptr) *error = std::move(text);
@@ -39,13 +56,9 @@ bool CreateCatalogue(const std::u16string& path, std::u16string* error) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(ToUtf8(path).c_str(), &db,
                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  if (rc == SQLITE_OK) {
-    const std::string root = "INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(0, '" +
-                             ToUtf8(QuoteSqlText(kRootFolderName)) + "', '" +
-                             ToUtf8(QuoteSqlText(kRootFolderTags)) + "');";
-    const std::string script = std::string("BEGIN;") + kTables + root + "COMMIT;";
-    rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, nullptr);
-  }
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, kTables, nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) rc = InsertRootFolder(db);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
     SetError(error, u"Cannot create the catalogue " + path + u": " +
                         FromUtf8(db != nullptr ? sqlite3_errmsg(db) : "out of memory"));

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -101,13 +102,14 @@ struct TagDatabase::Engine {
     writeBatches = 0;
   }
 
-  // Runs one statement; on success its rows become the current result.
-  bool Run(std::string_view sql, std::string& error, int& code) {
+  // Runs the statement in `sql` with its values; on success its rows become the current result.
+  bool Run(std::span<const SqlValue> values, std::string& error, int& code) {
     sqlite3_stmt* statement = statements->Acquire(sql, error);
     if (statement == nullptr) {
       code = sqlite3_extended_errcode(db);
       return false;
     }
+    if (!Bind(statement, values, error, code)) return false;
     // The rows go into the spare result first, so a failure leaves the current one readable;
     // the two swap roles and keep their storage for the next statements.
     const bool ok = spare.Load(statement);
@@ -116,8 +118,42 @@ struct TagDatabase::Engine {
       code = sqlite3_extended_errcode(db);
     }
     sqlite3_reset(statement);
+    // The bound texts point into storage that the next statement reuses.
+    sqlite3_clear_bindings(statement);
     if (ok) std::swap(result, spare);
     return ok;
+  }
+
+  // Texts are bound as this program's own UTF-8, which keeps unpaired surrogates of Windows
+  // names exactly as the reader gives them back.
+  bool Bind(sqlite3_stmt* statement, std::span<const SqlValue> values, std::string& error,
+            int& code) {
+    const int wanted = sqlite3_bind_parameter_count(statement);
+    if (wanted != static_cast<int>(values.size())) {
+      error = "The statement takes " + std::to_string(wanted) + " values; " +
+              std::to_string(values.size()) + " were given.";
+      code = SQLITE_MISUSE;
+      return false;
+    }
+    if (texts.size() < values.size()) texts.resize(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const int place = static_cast<int>(i) + 1;
+      int rc;
+      if (const auto* number = std::get_if<std::int64_t>(&values[i])) {
+        rc = sqlite3_bind_int64(statement, place, *number);
+      } else {
+        AssignToUtf8(texts[i], std::get<std::u16string_view>(values[i]));
+        rc = sqlite3_bind_text64(statement, place, texts[i].data(), texts[i].size(),
+                                 SQLITE_STATIC, SQLITE_UTF8);
+      }
+      if (rc != SQLITE_OK) {
+        error = sqlite3_errmsg(db);
+        code = rc;
+        sqlite3_clear_bindings(statement);
+        return false;
+      }
+    }
+    return true;
   }
 
   static int OnBusy(void* self, int) { return static_cast<Engine*>(self)->busy.TryAgain(); }
@@ -126,6 +162,7 @@ struct TagDatabase::Engine {
   std::mutex handleLock;  // between Interrupt() on another thread and open or close
   std::unique_ptr<StatementCache> statements;
   std::string sql;  // the statement being run, as the engine takes it
+  std::vector<std::string> texts;  // its bound texts, likewise
   ResultSet result;
   ResultSet spare;
   BusyWait busy;
@@ -140,16 +177,6 @@ struct TagDatabase::Engine {
 std::recursive_mutex& DatabaseLock() {
   static std::recursive_mutex lock;
   return lock;
-}
-
-std::u16string QuoteSqlText(std::u16string_view text) {
-  std::u16string quoted;
-  quoted.reserve(text.size());
-  for (const char16_t c : text) {
-    quoted.push_back(c);
-    if (c == u'\'') quoted.push_back(u'\'');
-  }
-  return quoted;
 }
 
 std::u16string SqlInteger(std::int64_t value) {
@@ -218,7 +245,7 @@ void TagDatabase::ReportFailure(int code, const std::u16string& text) {
   engine_->busy.FailureHandled();
 }
 
-int TagDatabase::Execute(const std::u16string& statement) {
+int TagDatabase::ExecuteBound(std::u16string_view statement, std::span<const SqlValue> values) {
   std::lock_guard lock(DatabaseLock());
   if (engine_->busy.Stopped()) return 0;
   if (engine_->db == nullptr) {
@@ -228,7 +255,7 @@ int TagDatabase::Execute(const std::u16string& statement) {
   std::string error;
   int code = SQLITE_OK;
   AssignToUtf8(engine_->sql, statement);
-  if (engine_->Run(engine_->sql, error, code)) {
+  if (engine_->Run(values, error, code)) {
     engine_->busy.Succeeded();
     if (engine_->batches == 0) engine_->reads.Rearm();
     return 1;

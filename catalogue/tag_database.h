@@ -1,12 +1,14 @@
 // The one connection of the process to the catalogue data.dat.
 //
-// Statements are complete texts; the result of the last statement is read row by row and
-// column by column. Every operation holds the process-wide database lock while it runs.
+// Statements are texts with a "?" for each value, the values bound to them rather than written
+// into the text; the result of the last statement is read row by row and column by column.
+// Every operation holds the process-wide database lock while it runs.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -39,9 +41,11 @@ std::u16string AsText(const FieldValue& value, CatalogueReporter* reporter = nul
 // The same, taking over the text of a value that is not needed afterwards.
 std::u16string AsText(FieldValue&& value, CatalogueReporter* reporter = nullptr);
 
-// Doubles every apostrophe so that the text stands intact between apostrophes in a statement.
-std::u16string QuoteSqlText(std::u16string_view text);
-// A number as statements write it: signed decimal.
+// A value bound to a "?" of a statement: an integer, or a text stored exactly as given (any
+// apostrophe, NUL or length). Only a statement's run may read through the text.
+using SqlValue = std::variant<std::int64_t, std::u16string_view>;
+
+// A number as decimal text, signed.
 std::u16string SqlInteger(std::int64_t value);
 
 // Why the last Open failed.
@@ -60,7 +64,14 @@ class TagDatabase {
   int Open(const std::u16string& path);
   OpenFailure LastOpenFailure() const;
   // 1 on success; 0 after reporting the error text, the previous result kept readable.
-  int Execute(const std::u16string& statement);
+  int Execute(std::u16string_view statement) { return ExecuteBound(statement, {}); }
+  // The same with `values` bound to the statement's "?" in order; their count must match.
+  template <typename... Values>
+  int Execute(std::u16string_view statement, const SqlValue& first, const Values&... rest) {
+    const SqlValue values[] = {first, SqlValue(rest)...};
+    return ExecuteBound(statement, values);
+  }
+  int ExecuteBound(std::u16string_view statement, std::span<const SqlValue> values);
   // 1 on success; 0 after reporting the error.
   int MoveNext();
   // The column `name` (any case) of the current row; the integer 0 at the end of the result.

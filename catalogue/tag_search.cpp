@@ -1,38 +1,45 @@
 #include "catalogue/tag_search.h"
 
+#include <string>
 #include <unordered_set>
-#include <vector>
 
 #include "catalogue/tag_text.h"
 
 namespace quillon {
 namespace {
 
-// The FileIDs of the current result's rows that no earlier tag found, in the order of the rows.
-// A row without a positive FileID names no file and is passed over; the rows after it count.
-std::vector<std::int32_t> CollectNewIds(TagDatabase& db, std::unordered_set<std::int32_t>& seen) {
-  std::vector<std::int32_t> ids;
-  for (; !db.AtEnd(); db.MoveNext()) {
-    const std::int32_t id = AsInteger(db.GetFieldValue(u"FileID"));
-    if (id > 0 && seen.insert(id).second) ids.push_back(id);
-  }
-  return ids;
-}
+// Every file that has at least one tag row, in the order of IDs as the FileID index gives them.
+constexpr char16_t kAllTaggedFiles[] =
+    u"SELECT f.* FROM db_filetags AS f WHERE f.ID IN (SELECT FileID FROM db_taglist) "
+    u"ORDER BY f.ID";
+// The files of one tag in the order of its tag rows; a tag row without its file finds nothing.
+constexpr char16_t kFilesOfTag[] =
+    u"SELECT f.* FROM db_taglist AS t JOIN db_filetags AS f ON f.ID = t.FileID WHERE t.Tag = ? "
+    u"ORDER BY t.rowid";
 
-// Reads the file row `id` into `record`; false when there is none (a tag row left behind by
-// a file that no longer exists).
-bool ReadFileRow(TagDatabase& db, std::int32_t id, FileRecord& record) {
-  if (!db.Execute(u"SELECT * FROM db_filetags WHERE ID = " + SqlInteger(id)) || db.AtEnd()) {
-    return false;
-  }
+// The texts of the current row into `record` (its ID is set already).
+void ReadFileTexts(TagDatabase& db, FileRecord& record) {
   CatalogueReporter* damaged = db.ReadReporter();
-  record.ID = AsInteger(db.GetFieldValue(u"ID"), damaged);
   db.ReadText(u"FileName", record.FileName, damaged);
   db.ReadText(u"Path", record.Path, damaged);
   db.ReadText(u"Tags", record.Tags, damaged);
   db.ReadText(u"Comment", record.Comment, damaged);
   record.deleted = 0;
-  return record.ID > 0;
+}
+
+// The tags of the text that can find a file no earlier tag found: a repeat, in any ASCII case
+// (the catalogue compares tags so), finds nothing new, nor does anything after "*".
+std::vector<std::u16string> TagsWorthSearching(std::u16string_view text) {
+  std::vector<std::u16string> tags;
+  std::unordered_set<std::u16string> searched;
+  for (std::u16string& tag : SplitTagUnits(text)) {
+    std::u16string folded = tag;
+    for (char16_t& c : folded) c = FoldAsciiCase(c);
+    if (!searched.insert(std::move(folded)).second) continue;
+    tags.push_back(std::move(tag));
+    if (tags.back() == u"*") break;
+  }
+  return tags;
 }
 
 }  // namespace
@@ -44,23 +51,17 @@ std::uint32_t SearchFiles(TagDatabase& db, std::u16string_view text, const Found
   FileRecord record;
   bool wantsMore = true;
   std::uint32_t found = 0;
-  for (const std::u16string& tag : SplitTagUnits(text)) {
-    const std::u16string query =
-        tag == u"*" ? std::u16string(u"SELECT FileID FROM db_taglist")
-                    : u"SELECT FileID FROM db_taglist WHERE Tag = '" + QuoteSqlText(tag) + u"'";
-    if (!db.Execute(query)) continue;
-    const std::vector<std::int32_t> ids = CollectNewIds(db, seen);
-    if (!wantsMore) {
-      found += static_cast<std::uint32_t>(ids.size());
-      continue;
-    }
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-      if (!wantsMore) {
-        found += static_cast<std::uint32_t>(ids.size() - i);
-        break;
-      }
-      if (!ReadFileRow(db, ids[i], record)) continue;
+  for (const std::u16string& tag : TagsWorthSearching(text)) {
+    const bool all = tag == u"*";
+    if (!(all ? db.Execute(kAllTaggedFiles) : db.Execute(kFilesOfTag, tag))) continue;
+    for (; !db.AtEnd(); db.MoveNext()) {
+      const std::int32_t id = AsInteger(db.GetFieldValue(u"ID"), db.ReadReporter());
+      // "*" comes last and lists each file once: its files need no remembering.
+      if (id <= 0 || (all ? seen.contains(id) : !seen.insert(id).second)) continue;
       ++found;
+      if (!wantsMore) continue;
+      record.ID = id;
+      ReadFileTexts(db, record);
       wantsMore = sink(record);
     }
   }

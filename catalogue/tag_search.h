@@ -10,12 +10,14 @@
 
 namespace quillon {
 
-// Takes each file found, in order; returns false when it wants no more records.
+// Takes each file found, in order; returns false when it wants no more records. It runs no
+// statement: the search is still reading the rows of its own.
 using FoundFileSink = std::function<bool(const FileRecord&)>;
 
-// Each file once, at the place of the first tag that found it. Once the sink wants no more,
-// no further file rows are read, but the tag rows still are, so the result is the number of
-// files the text finds, those not passed to the sink included.
+// Each file once, at the place of the first tag that found it; each tag is looked up once
+// with one statement, however often the text repeats it. Once the sink wants no more, the
+// files are still counted, so the result is the number of files the text finds, those not
+// passed to the sink included.
 std::uint32_t SearchFiles(TagDatabase& db, std::u16string_view text, const FoundFileSink& sink);
 
 // Refills `table` with the files found; returns how many the text finds, which is more than

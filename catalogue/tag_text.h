@@ -23,6 +23,11 @@ void MergeTagText(std::u16string& target, std::u16string_view text);
 // The texts before each ";" in turn (empty pieces included); text after the last ";" is dropped.
 std::vector<std::u16string> SplitTagUnits(std::u16string_view text);
 
+// The unit with a to z as A to Z: the catalogue takes tags that differ only so as one tag.
+inline char16_t FoldAsciiCase(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+
 // Each tag followed by ";".
 std::u16string JoinTags(const std::vector<std::u16string>& tags);
 

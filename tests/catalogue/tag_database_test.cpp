@@ -12,7 +12,6 @@
 #include "catalogue/folder_store.h"
 #include "catalogue/schema.h"
 #include "catalogue/tag_search.h"
-#include "catalogue/statement_cache.h"
 #include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
@@ -162,18 +161,34 @@ TEST_F(TagDatabaseTest, MissingColumnIsReportedAndReadsAsNothing) {
   EXPECT_EQ(AsText(value), u"");
 }
 
-TEST_F(TagDatabaseTest, ApostrophesAndOtherTextsAreStoredIntact) {
-  const std::u16string texts[] = {u"it's", u"''", u"'; DROP TABLE db_taglist; --",
-                                  u"\u00e9t\u00e9 \u65e5\u672c \U0001F600", u""};
-  for (const auto& text : texts) {
-    Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(5, '" + QuoteSqlText(text) +
-        u"', '')");
+TEST_F(TagDatabaseTest, BoundValuesAreStoredAndFoundExactlyAsGiven) {
+  const std::pair<std::int64_t, std::u16string> rows[] = {
+      {-2147483647 - 1, u"it's"}, {2147483647, u"'; DROP TABLE db_taglist; --"},
+      {-1, u"\u00e9t\u00e9 \U0001F600"}, {0, u""}, {4294967296, std::u16string(u"a\0b'\0", 5)},
+      {-9223372036854775807 - 1, u"lone \xD800 half"}, {7, u"?"},
+      {8, std::u16string(10000, u'\'')}};
+  for (const auto& [number, text] : rows) {
+    ASSERT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(?, ?, '')",
+                          number, text), 1);
   }
-  EXPECT_EQ(Column(u"SELECT DirName FROM db_virtualdir WHERE FatherID = 5 ORDER BY ID",
-                   u"DirName"),
-            std::vector<std::u16string>(std::begin(texts), std::end(texts)));
-  EXPECT_EQ(QuoteSqlText(u"a'b''c"), u"a''b''''c");
+  for (const auto& [number, text] : rows) {  // each pair finds its own row alone, intact
+    ASSERT_EQ(db_.Execute(u"SELECT FatherID, DirName FROM db_virtualdir WHERE FatherID = ? AND "
+                          u"DirName = ?", number, text), 1);
+    EXPECT_EQ(db_.GetFieldValue(u"FatherID"), FieldValue{number});
+    EXPECT_EQ(AsText(db_.GetFieldValue(u"DirName")), text) << number;
+    db_.MoveNext();
+    EXPECT_TRUE(db_.AtEnd()) << number;
+  }
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_taglist"), 0);  // the table is still there
+}
+
+TEST_F(TagDatabaseTest, AWrongNumberOfValuesRunsNothing) {
+  ASSERT_EQ(db_.Execute(u"SELECT ? AS v", 7), 1);
+  EXPECT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName) VALUES(?, ?)", 9), 0);
+  EXPECT_EQ(db_.Execute(u"SELECT ? AS v"), 0);
+  EXPECT_EQ(reporter_.databaseErrors.size(), 2u);
+  EXPECT_EQ(AsInteger(db_.GetFieldValue(u"v")), 7);  // the last result is still readable
+  EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
 }
 
 TEST_F(TagDatabaseTest, OnlyOneStatementRunsAtATime) {
@@ -203,20 +218,6 @@ TEST_F(TagDatabaseTest, LookupsThatDifferOnlyInTheirNumberEachGetTheirOwnRow) {
   ASSERT_EQ(db_.Execute(u"SELECT 2 = 2"), 1);
   EXPECT_EQ(AsInteger(db_.GetFieldValue(u"2 = 2")), 1);
   EXPECT_TRUE(reporter_.readErrors.empty());
-}
-
-TEST(LiftTrailingInteger, LiftsOnlyAnIntegerAfterAnEqualsSign) {
-  auto lifted = LiftTrailingInteger("SELECT * FROM db_filetags WHERE ID = 1234");
-  EXPECT_EQ(lifted.text, "SELECT * FROM db_filetags WHERE ID = ?");
-  EXPECT_EQ(lifted.value, 1234);
-  EXPECT_EQ(LiftTrailingInteger("DELETE FROM t WHERE FileID=7").text, "DELETE FROM t WHERE FileID=?");
-  for (const char* kept : {"SELECT 5", "SELECT * FROM t WHERE a = -5", "SELECT * FROM t WHERE a = b5",
-                           "SELECT * FROM t WHERE a = 1.5", "SELECT * FROM t LIMIT 5",
-                           "SELECT * FROM t WHERE a = 5 ", "SELECT * FROM t WHERE a = 1234567890123456789012",
-                           "", "5"}) {
-    EXPECT_FALSE(LiftTrailingInteger(kept).value.has_value()) << kept;
-    EXPECT_EQ(LiftTrailingInteger(kept).text, kept);
-  }
 }
 
 TEST(FieldValueConversions, ConvertIntegersTextsAndNulls) {

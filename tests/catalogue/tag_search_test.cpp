@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text_convert.h"
 #include "catalogue_fixture.h"
 
 namespace quillon {
@@ -100,6 +101,22 @@ TEST_F(TagSearchTest, HighIdsAreToldApartAndListedOnce) {
   EXPECT_EQ(Search(u"a;b;"), (Paths{u"C:\\ids\\low.txt", u"C:\\ids\\edge.txt",
                                     u"C:\\ids\\twenty.txt", u"C:\\ids\\thirty.txt"}));
   EXPECT_EQ(Search(u"*;").size(), 4u);
+}
+
+TEST_F(TagSearchTest, FilesComeInTheOrderOfTheirTagRowsAndRepeatedTagsAddNothing) {
+  // Tag rows in another order than the files' IDs, as a long-edited catalogue may hold them:
+  // a search led by the file table would list these by ID.
+  for (const std::int32_t id : {1, 2, 3}) AddFileWithId(id, SqlInteger(id), {});
+  Run(u"INSERT INTO db_taglist(FileID, Tag) VALUES(3, 'a'), (1, 'b'), (1, 'A'), (3, 'a'), "
+      u"(2, 'a'), (2, 'c')");
+  const Paths threeOneTwo{u"C:\\ids\\3", u"C:\\ids\\1", u"C:\\ids\\2"};
+  const Paths byId{u"C:\\ids\\1", u"C:\\ids\\2", u"C:\\ids\\3"};
+  const std::pair<const char16_t*, Paths> cases[] = {
+      {u"a;", threeOneTwo}, {u"a;A;a;b;", threeOneTwo},
+      {u"b;a;", {u"C:\\ids\\1", u"C:\\ids\\3", u"C:\\ids\\2"}},
+      {u"*;", byId}, {u"*;*;a;*;", byId},
+      {u"c;*;a;", {u"C:\\ids\\2", u"C:\\ids\\1", u"C:\\ids\\3"}}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(Search(text), expected) << ToUtf8(text);
 }
 
 TEST_F(TagSearchTest, TagRowsOfVanishedFilesAreSkipped) {

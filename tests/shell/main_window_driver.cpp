@@ -59,8 +59,9 @@ void MainWindowTest::TearDown() {
 
 std::int32_t MainWindowTest::AddFolderRow(const std::u16string& name, std::int32_t fatherId,
                                           const std::u16string& tags) {
-  Run(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(" + SqlInteger(fatherId) +
-      u", '" + QuoteSqlText(name) + u"', '" + QuoteSqlText(tags) + u"')");
+  EXPECT_EQ(db_.Execute(u"INSERT INTO db_virtualdir(FatherID, DirName, Tags) VALUES(?, ?, ?)",
+                        fatherId, name, tags),
+            1);
   return static_cast<std::int32_t>(db_.LastInsertRowId());
 }
 
