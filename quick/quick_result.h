@@ -32,7 +32,6 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
   void SetResultTagText(const std::u16string& tagText) { resultTagText_ = tagText; }
   int RowCount() const { return pane_.RowCount(); }
   HWND List() const { return pane_.List(); }
-  const FileTable& Files() const { return pane_.Files(); }
 
   // Gives the list the focus with its first row selected and focused.
   void FocusFirstRow();
