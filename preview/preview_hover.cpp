@@ -49,7 +49,17 @@ void PreviewHover::Rebuild() {
 }
 
 void PreviewHover::RelayMouseMove(const MSG& message) {
+  if (message.message == WM_MOUSELEAVE) {
+    PointerLeft();
+    return;
+  }
   if (message.message != WM_MOUSEMOVE) return;
+  // The pointer may leave straight from a row to another program, where the owner sees no
+  // movement: the list asks to be told. Other windows are left to their own tracking.
+  if (list_ && (message.hwnd == list_ || ::IsChild(list_, message.hwnd))) {
+    TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, message.hwnd, 0};
+    ::TrackMouseEvent(&leave);
+  }
   // The movement's own point, not the cursor's later place.
   POINT screen{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
   ::ClientToScreen(message.hwnd, &screen);
@@ -64,6 +74,13 @@ void PreviewHover::PointerMoved(POINT screen) {
     return;
   }
   preview_->ShowFile(RecordOfRow(row), screen.x, screen.y);
+}
+
+void PreviewHover::PointerLeft() {
+  // The notice may come late, after the pointer came back over a row: judged where it is now.
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  PointerMoved(cursor);
 }
 
 void PreviewHover::Hide() {

@@ -113,6 +113,7 @@ TEST_F(QuickBarInProgramTest, ThePreviewFollowsThePointerOverTheResults) {
   Bar().SetSearchText(u"work home");
   ASSERT_EQ(ResultNames(), (Lines{u"a.txt", u"b.txt"}));
   const auto moveOver = [](HWND window, POINT client) {
+    PointerTo(window, client);
     ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
     PumpPending();
   };

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <string>
 
 #include "framework/dialog.h"
 
@@ -29,6 +30,17 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     PumpPending();
   }
   return true;
+}
+
+bool UnderWineMetrics() {
+  wchar_t value[8] = {};
+  return ::GetEnvironmentVariableW(L"QUILLON_WINE_METRICS", value, 8) == 4 &&
+         std::wstring(value) == L"wine";
+}
+
+void PointerTo(HWND window, POINT client) {
+  ::ClientToScreen(window, &client);
+  ::SetCursorPos(client.x, client.y);
 }
 
 void SendDroppedFiles(HWND window, const std::vector<std::u16string>& paths, POINT point) {
