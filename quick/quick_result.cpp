@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 
 #include "catalogue/file_store.h"
@@ -270,9 +269,17 @@ void CQuickResult::CopySelectedPaths() {
 // The commands that change the catalogue take the rows selected now and wait for a modal
 // dialog of the main window to close before they ask or change anything.
 void CQuickResult::EditSelectedTags() {
-  const std::vector<FileRecord> records = SelectedRecords();
-  RunWhenMainWindowFree([this, records] {
-    if (!records.empty()) {
+  std::vector<std::u16string> paths;
+  for (const FileRecord& record : SelectedRecords()) paths.push_back(record.FullPath());
+  RunWhenMainWindowFree([this, paths] {
+    if (!paths.empty()) {
+      // Read again: the dialog the command waited for may have changed the records.
+      FillResults(resultTagText_);
+      std::vector<FileRecord> records;
+      for (const std::u16string& path : paths) {
+        const std::int32_t index = files_.IndexOfPath(path);
+        if (index >= 0) records.push_back(files_.GetFile(index));
+      }
       EditFileRecords(host_.Catalogue(), records);
       FillResults(resultTagText_);
     }
@@ -281,17 +288,22 @@ void CQuickResult::EditSelectedTags() {
 }
 
 void CQuickResult::RemoveSelected() {
-  // Every record is read before the first removal changes anything, into a table of its own:
-  // a search typed while the command waits refills the list's.
-  auto chosen = std::make_shared<FileTable>();
-  for (const FileRecord& record : RecordsOfSelectedRows(list_, files_)) chosen->Append(record);
-  RunWhenMainWindowFree([this, chosen] {
+  // Every path is read before the first removal changes anything.
+  const std::vector<std::u16string> paths = list_.SelectedFullPaths();
+  RunWhenMainWindowFree([this, paths] {
     if (AskYesNo(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
                  LoadResourceString(IDS_REMOVE_CAPTION))) {
-      for (std::uint32_t i = 0; i < chosen->Count(); ++i) {
-        const std::u16string path = chosen->GetFile(static_cast<std::int32_t>(i)).FullPath();
-        DeleteFileByPath(host_.Catalogue().Database(), *chosen, path);
+      TagDatabase& db = host_.Catalogue().Database();
+      // Found anew in the catalogue: the dialog the command waited for may have written a
+      // record again, and a search typed meanwhile refilled the list's table.
+      FileTable chosen;
+      for (const std::u16string& path : paths) {
+        FileRecord record;
+        if (SplitFilePath(record, path) && (record.ID = FindFileId(db, record)) != 0) {
+          chosen.Append(record);
+        }
       }
+      for (const std::u16string& path : paths) DeleteFileByPath(db, chosen, path);
       FillResults(resultTagText_);
     }
     host_.ListFiles(host_.CurrentFilter());
