@@ -6,7 +6,7 @@
 set -u
 program=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
-export QUILLON_WINEPREFIX="$(dirname "$program")/wineprefix-wine-metrics"
+export QUILLON_WINEPREFIX="$(cd "$(dirname "$program")" && pwd)/wineprefix-wine-metrics"
 export WINEPREFIX="$QUILLON_WINEPREFIX"
 export QUILLON_WINE_METRICS=wine
 bash "$root/tools/wine-run.sh" "$program"
