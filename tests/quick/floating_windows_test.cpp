@@ -244,11 +244,18 @@ TEST_F(FloatingWindowsTest, ChangingCommandsWaitForTheMainWindowsDialogWhileRead
   std::size_t boxesDuring = 99;
   Lines typedDuring;
   bool stepped = false;
+  bool dialogOnScreen = false;
   {
     const WhileModal step([&] {
       CDialog* dialog = OpenDialog(IDD_EDIT_FILE);
       if (!dialog || stepped) return;
       stepped = true;
+      // The dialog shows over the main window.
+      const POINT inDialog{30, 30};
+      POINT screen = inDialog;
+      ::ClientToScreen(dialog->Handle(), &screen);
+      dialogOnScreen = Inside(ScreenRect(Main()), screen) &&
+                       ScreenShows(screen, OwnPixel(dialog->Handle(), inDialog));
       // Removing the file whose dialog is open waits; a typed search does not.
       ::SendMessageW(Results().Handle(), WM_COMMAND, ID_RESULT_REMOVE, 0);
       PumpPending();
@@ -260,6 +267,7 @@ TEST_F(FloatingWindowsTest, ChangingCommandsWaitForTheMainWindowsDialogWhileRead
     Command(ID_LIST_EDIT_TAGS);
   }
   ASSERT_TRUE(stepped);
+  EXPECT_TRUE(dialogOnScreen);
   EXPECT_EQ(boxesDuring, 0u);
   EXPECT_EQ(typedDuring, (Lines{u"b.txt"}));
   // Once the dialog is closed the removal asks and removes the file it was given.
