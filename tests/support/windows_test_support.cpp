@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <string>
 
 #include "framework/dialog.h"
 
@@ -30,12 +29,6 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     PumpPending();
   }
   return true;
-}
-
-bool UnderWineMetrics() {
-  wchar_t value[8] = {};
-  return ::GetEnvironmentVariableW(L"QUILLON_WINE_METRICS", value, 8) == 4 &&
-         std::wstring(value) == L"wine";
 }
 
 void PointerTo(HWND window, POINT client) {

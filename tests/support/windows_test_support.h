@@ -37,10 +37,6 @@ void SendDroppedFiles(HWND window, const std::vector<std::u16string>& paths, POI
 // is told that the pointer left.
 void PointerTo(HWND window, POINT client);
 
-// True in a run under Wine's default font metrics (QUILLON_WINE_METRICS=wine, a prefix without
-// the standard display's LogPixels) rather than the standard display's.
-bool UnderWineMetrics();
-
 // The common controls the templates use (list view, tree view), registered once.
 void InitCommonControlsForTests();
 
