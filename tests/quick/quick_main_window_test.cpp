@@ -152,14 +152,6 @@ TEST_F(QuickBarInProgramTest, ThePreviewFollowsThePointerOverTheResults) {
 // z-order and the X server's), which hides with which, who takes the focus, what waits.
 class FloatingWindowsTest : public QuickBarInProgramTest {
  protected:
-  void SetUp() override {
-    QuickBarInProgramTest::SetUp();
-    desktop_.emplace();  // the pointer and the screen's pixels
-  }
-  void TearDown() override {
-    QuickBarInProgramTest::TearDown();
-    desktop_.reset();
-  }
   static void Hover(HWND list, int row) {
     RECT icon{};
     ListView_GetItemRect(list, row, &icon, LVIR_ICON);
@@ -181,10 +173,10 @@ class FloatingWindowsTest : public QuickBarInProgramTest {
     ::ReleaseDC(nullptr, screen);
     return shown;
   }
-  std::optional<DesktopLock> desktop_;
 };
 
 TEST_F(FloatingWindowsTest, WithTheBarShownThePreviewOverTheMainListIsOnTheScreen) {
+  const DesktopLock desktop;  // the pointer and the screen's pixels
   Window().ListFiles(u"*;");
   Hover(List(), 0);
   ASSERT_TRUE(app_->Preview().IsVisible());
@@ -192,6 +184,7 @@ TEST_F(FloatingWindowsTest, WithTheBarShownThePreviewOverTheMainListIsOnTheScree
 }
 
 TEST_F(FloatingWindowsTest, ThePreviewShowsAboveTheResultListWithoutTakingTheFocus) {
+  const DesktopLock desktop;  // the pointer and the screen's pixels
   // Left on the screen: the popup opens right of the pointer, over the list.
   ::SetWindowPos(quickBar_, nullptr, 100, 900, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Bar().SetSearchText(u"work home");
@@ -215,6 +208,7 @@ TEST_F(FloatingWindowsTest, ShowHideQuickBarHidesTheListWithTheBarAndBringsBackT
 }
 
 TEST_F(FloatingWindowsTest, ThePreviewHidesWithItsListAndWhenThePointerLeavesIt) {
+  const DesktopLock desktop;  // the pointer and the screen's pixels
   const std::function<void()> hides[] = {
       [&] { Bar().SetSearchText(u"nothing"); },
       [&] { ::SendMessageW(quickBar_, WM_COMMAND, IDCANCEL, 0); },
