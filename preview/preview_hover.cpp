@@ -50,15 +50,16 @@ void PreviewHover::Rebuild() {
 
 void PreviewHover::RelayMouseMove(const MSG& message) {
   if (message.message == WM_MOUSELEAVE) {
+    leaveAsked_ = false;
     PointerLeft();
     return;
   }
   if (message.message != WM_MOUSEMOVE) return;
   // The pointer may leave straight from a row to another program, where the owner sees no
-  // movement: the list asks to be told. Other windows are left to their own tracking.
-  if (list_ && (message.hwnd == list_ || ::IsChild(list_, message.hwnd))) {
+  // movement: the list asks to be told, once until told. Other windows track for themselves.
+  if (!leaveAsked_ && list_ && (message.hwnd == list_ || ::IsChild(list_, message.hwnd))) {
     TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, message.hwnd, 0};
-    ::TrackMouseEvent(&leave);
+    leaveAsked_ = ::TrackMouseEvent(&leave) != FALSE;
   }
   // The movement's own point, not the cursor's later place.
   POINT screen{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
@@ -84,6 +85,7 @@ void PreviewHover::PointerLeft() {
 }
 
 void PreviewHover::Hide() {
+  leaveAsked_ = false;  // a leave may be lost to another message loop: asked for anew
   if (preview_ && preview_->Handle()) preview_->HidePreview();
 }
 

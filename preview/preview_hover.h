@@ -60,6 +60,7 @@ class PreviewHover {
   const FileTable* files_ = nullptr;
   CPreviewPage* preview_ = nullptr;
   std::unordered_map<std::u16string, std::int32_t> indexByPath_;
+  bool leaveAsked_ = false;  // a WM_MOUSELEAVE is due from the list
 };
 
 }  // namespace quillon
