@@ -8,11 +8,12 @@ namespace {
 constexpr UINT_PTR kWaitTimer = 0x5157;  // one per window; the quick windows use no other
 constexpr UINT kWaitPollMs = 100;
 
-}  // namespace
-
+// The main window is disabled while its modal dialogs are open.
 bool MainWindowBusy(HWND mainWindow) {
   return mainWindow && ::IsWindow(mainWindow) && !::IsWindowEnabled(mainWindow);
 }
+
+}  // namespace
 
 void MainWindowWait::Run(HWND timerWindow, HWND mainWindow, std::function<void()> command) {
   if (!MainWindowBusy(mainWindow)) {

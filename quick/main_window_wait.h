@@ -33,7 +33,4 @@ class MainWindowWait {
   std::function<void()> waiting_;
 };
 
-// True while `mainWindow` exists and is disabled, as it is under its modal dialogs.
-bool MainWindowBusy(HWND mainWindow);
-
 }  // namespace quillon
