@@ -42,7 +42,7 @@ class CQuickResult : public CDialog {
 
   // Gives the list the focus with its first row selected and focused.
   void FocusFirstRow();
-  // Hides the window and the preview it shows; the bar marks its button.
+  // Hides the window and the preview of its rows; the button is the bar's to mark.
   void HideWindow();
 
   bool PreTranslateMessage(MSG& message) override;
