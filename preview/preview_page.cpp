@@ -87,14 +87,17 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   ::SetWindowPos(Item(IDC_PREVIEW_COMMENT), nullptr, comment.left, comment.top,
                  comment.right - comment.left, comment.bottom - comment.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  // On top of the normal windows, never activated.
-  ::SetWindowPos(Handle(), HWND_TOP, windowRect_.left, windowRect_.top,
+  ::SetWindowPos(Handle(), nullptr, windowRect_.left, windowRect_.top,
                  windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top,
-                 SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   // Repainted whole and at once: a popup shown a moment ago for another file must not show
   // pieces of it.
   ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  // Shown above whichever window it previews, the always-on-top result list included, and
+  // never activated. Placed first among the topmost windows while it shows: Wine raises the
+  // popup on the screen only when no visible window is ahead of it in its own order.
+  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ::UpdateWindow(Handle());
 }
 

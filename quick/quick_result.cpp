@@ -100,17 +100,10 @@ bool CQuickResult::OnInitDialog() {
   images_ = SystemSmallIcons();
   ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
 
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  const PixelRect region = ResultWindowRegion(client.right, client.bottom);
-  // The window owns the region once it is set.
-  ::SetWindowRgn(Handle(),
-                 ::CreateRoundRectRgn(region.left, region.top, region.right, region.bottom,
-                                      kQuickCornerEllipse, kQuickCornerEllipse),
-                 FALSE);
-  const PixelRect place = ResultListControlPlace(client.right, client.bottom);
-  ::SetWindowPos(list, nullptr, place.left, place.top, place.Width(), place.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  OnSize(SIZE_RESTORED, window.right - window.left, window.bottom - window.top);
+  ::ShowWindow(list, SW_SHOWNA);
   list_.AddColumns(kColumnWidths);
   hover_.Attach(list, files_, host_.Preview());
   return false;
@@ -158,6 +151,12 @@ void CQuickResult::OnCancel() { Hide(); }
 
 void CQuickResult::Hide() {
   bar_.MarkResultsHidden();
+  HideWindow();
+}
+
+void CQuickResult::HideWindow() {
+  // The preview belongs to the rows it shows: it never stays without them.
+  hover_.Hide();
   ::ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -215,6 +214,27 @@ bool CQuickResult::OnPaint() {
   return true;
 }
 
+bool CQuickResult::OnSize(UINT, int width, int height) {
+  if (!list_.Handle()) return false;  // the size the window is created with
+  // A window without frame: its client size is its size.
+  const PixelRect region = ResultWindowRegion(width, height);
+  // The window owns the region once it is set.
+  ::SetWindowRgn(Handle(),
+                 ::CreateRoundRectRgn(region.left, region.top, region.right, region.bottom,
+                                      kQuickCornerEllipse, kQuickCornerEllipse),
+                 IsVisible());
+  const PixelRect place = ResultListControlPlace(width, height);
+  ::SetWindowPos(list_.Handle(), nullptr, place.left, place.top, place.Width(), place.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+bool CQuickResult::OnTimer(UINT_PTR id) { return mainWindowWait_.OnTimer(id); }
+
+void CQuickResult::RunWhenMainWindowFree(std::function<void()> command) {
+  mainWindowWait_.Run(Handle(), host_.Catalogue().MainWindow(), std::move(command));
+}
+
 bool CQuickResult::OnActivate(UINT, HWND, bool) {
   hover_.Hide();
   return false;
@@ -226,8 +246,10 @@ bool CQuickResult::OnHelp(const HELPINFO&) {
 }
 
 bool CQuickResult::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
-  host_.Catalogue().SetCurrentFilter(resultTagText_);
-  host_.AddDroppedFiles(paths);
+  RunWhenMainWindowFree([this, paths] {
+    host_.Catalogue().SetCurrentFilter(resultTagText_);
+    host_.AddDroppedFiles(paths);
+  });
   return true;
 }
 
@@ -244,26 +266,48 @@ void CQuickResult::CopySelectedPaths() {
   if (!records.empty()) CopyFullPaths(Handle(), records);
 }
 
+// The commands that change the catalogue take the rows selected now and wait for a modal
+// dialog of the main window to close before they ask or change anything.
 void CQuickResult::EditSelectedTags() {
-  const std::vector<FileRecord> records = SelectedRecords();
-  if (!records.empty()) {
-    EditFileRecords(host_.Catalogue(), records);
-    FillResults(resultTagText_);
-  }
-  host_.ListFiles(host_.CurrentFilter());
+  std::vector<std::u16string> paths;
+  for (const FileRecord& record : SelectedRecords()) paths.push_back(record.FullPath());
+  RunWhenMainWindowFree([this, paths] {
+    if (!paths.empty()) {
+      // Read again: the dialog the command waited for may have changed the records.
+      FillResults(resultTagText_);
+      std::vector<FileRecord> records;
+      for (const std::u16string& path : paths) {
+        const std::int32_t index = files_.IndexOfPath(path);
+        if (index >= 0) records.push_back(files_.GetFile(index));
+      }
+      EditFileRecords(host_.Catalogue(), records);
+      FillResults(resultTagText_);
+    }
+    host_.ListFiles(host_.CurrentFilter());
+  });
 }
 
 void CQuickResult::RemoveSelected() {
-  if (AskYesNo(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
-               LoadResourceString(IDS_REMOVE_CAPTION))) {
-    // Every path is read before the first removal changes anything.
-    const std::vector<std::u16string> paths = list_.SelectedFullPaths();
-    for (const std::u16string& path : paths) {
-      DeleteFileByPath(host_.Catalogue().Database(), files_, path);
+  // Every path is read before the first removal changes anything.
+  const std::vector<std::u16string> paths = list_.SelectedFullPaths();
+  RunWhenMainWindowFree([this, paths] {
+    if (AskYesNo(Handle(), LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
+                 LoadResourceString(IDS_REMOVE_CAPTION))) {
+      TagDatabase& db = host_.Catalogue().Database();
+      // Found anew in the catalogue: the dialog the command waited for may have written a
+      // record again, and a search typed meanwhile refilled the list's table.
+      FileTable chosen;
+      for (const std::u16string& path : paths) {
+        FileRecord record;
+        if (SplitFilePath(record, path) && (record.ID = FindFileId(db, record)) != 0) {
+          chosen.Append(record);
+        }
+      }
+      for (const std::u16string& path : paths) DeleteFileByPath(db, chosen, path);
+      FillResults(resultTagText_);
     }
-    FillResults(resultTagText_);
-  }
-  host_.ListFiles(host_.CurrentFilter());
+    host_.ListFiles(host_.CurrentFilter());
+  });
 }
 
 void CQuickResult::SearchSameTags() {
@@ -273,8 +317,10 @@ void CQuickResult::SearchSameTags() {
 }
 
 void CQuickResult::AddFileWithPicker() {
-  if (const auto path = PickExistingFile(Handle())) host_.AddFile(*path);
-  FillResults(resultTagText_);
+  RunWhenMainWindowFree([this] {
+    if (const auto path = PickExistingFile(Handle())) host_.AddFile(*path);
+    FillResults(resultTagText_);
+  });
 }
 
 }  // namespace quillon

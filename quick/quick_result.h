@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "preview/preview_hover.h"
+#include "quick/main_window_wait.h"
 #include "quick/quick_host.h"
 #include "shell/files/file_list_view.h"
 #include "shell/files/file_type_icons.h"
@@ -40,6 +42,8 @@ class CQuickResult : public CDialog {
 
   // Gives the list the focus with its first row selected and focused.
   void FocusFirstRow();
+  // Hides the window and the preview of its rows; the button is the bar's to mark.
+  void HideWindow();
 
   bool PreTranslateMessage(MSG& message) override;
 
@@ -57,6 +61,9 @@ class CQuickResult : public CDialog {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
   bool OnPaint() override;
+  // The list and the region follow the window's size: the bar makes it as wide as itself.
+  bool OnSize(UINT type, int width, int height) override;
+  bool OnTimer(UINT_PTR id) override;
   bool OnActivate(UINT state, HWND other, bool minimized) override;
   bool OnHelp(const HELPINFO& help) override;
   bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point) override;
@@ -72,6 +79,8 @@ class CQuickResult : public CDialog {
   void OnRightClick();
   // The icon of a row whose file has an icon of its own, asked for when the row shows.
   void ShowOwnIcon(LVITEMW& item);
+  // Runs a command that changes the catalogue once no modal dialog of the main window is open.
+  void RunWhenMainWindowFree(std::function<void()> command);
 
   static const CommandRoute<CQuickResult> kCommands[];
 
@@ -82,6 +91,7 @@ class CQuickResult : public CDialog {
   FileListView list_;
   FileTypeIcons icons_;
   PreviewHover hover_;
+  MainWindowWait mainWindowWait_;
   HIMAGELIST images_ = nullptr;  // the shell's, shared by every program: never destroyed
 };
 

@@ -57,6 +57,7 @@ bool CQuillonDlg::OnActivate(UINT, HWND, bool) {
 
 bool CQuillonDlg::PreTranslateMessage(MSG& message) {
   if (IsMouseMessage(message.message)) OnPointerMove(message);
+  if (message.message == WM_MOUSELEAVE) previewHover_.RelayMouseMove(message);
   if (message.message != WM_KEYDOWN) return false;
   if (message.wParam == VK_F5) {
     ListFiles(CurrentFilter());
