@@ -40,10 +40,9 @@ std::vector<std::uint8_t> ReadFirstBytes(const std::string& narrowPath, std::siz
   return bytes;
 }
 
+// By the extension, as the readers are chosen; a type without a header reader has no size.
 ImageType TypeOf(const std::string& narrowPath) {
-  FCImageHandleFactory& factory = ProcessImageFactory();
-  const ImageType type = factory.TypeFromPath(narrowPath);
-  return factory.CreateHandler(type) ? type : ImageType::Unknown;
+  return ProcessImageFactory().TypeFromPath(narrowPath);
 }
 
 // The JPEG decoded at the smallest DCT scale that covers the fitted size, reduced to that size
@@ -74,19 +73,22 @@ std::optional<PictureHeader> ReadPictureHeaderOf(const std::string& narrowPath) 
   const ImageType type = TypeOf(narrowPath);
   if (type == ImageType::Unknown) return std::nullopt;
   const std::vector<std::uint8_t> bytes = ReadFirstBytes(narrowPath, kPictureHeaderBytes);
-  return ReadPictureHeader(type, bytes.data(), bytes.size());
+  std::optional<PictureHeader> header = ReadPictureHeader(type, bytes.data(), bytes.size());
+  // A picture too large to be decoded gets no room in the popup either.
+  const std::uint64_t pixels = header ? std::uint64_t{static_cast<std::uint32_t>(header->width)} *
+                                            static_cast<std::uint32_t>(header->height)
+                                      : 0;
+  const std::uint64_t budget =
+      type == ImageType::Jpg ? JpegPreviewLimits().maxSourcePixels : kMaxWholeDecodePixels;
+  if (pixels > budget) return std::nullopt;
+  return header;
 }
 
 Thumbnail DecodeThumbnail(const std::string& narrowPath, const std::function<bool()>& abandoned) {
   try {
     const ImageType type = TypeOf(narrowPath);
     if (type != ImageType::Jpg) {
-      const std::optional<PictureHeader> header = ReadPictureHeaderOf(narrowPath);
-      if (!header || std::uint64_t{static_cast<std::uint32_t>(header->width)} *
-                             static_cast<std::uint32_t>(header->height) >
-                         kMaxWholeDecodePixels) {
-        return {};
-      }
+      if (!ReadPictureHeaderOf(narrowPath)) return {};
       auto picture = std::make_unique<FCObjImage>();
       if (!picture->Load(narrowPath)) return {};
       return MakeThumbnail(std::move(picture));

@@ -63,6 +63,16 @@ Bytes SolidBmp(std::int32_t width, std::int32_t height) {
   return test::MakeBmp(layout);
 }
 
+// The picture follows the show from the decode worker: lets its message arrive.
+bool WaitForPicture(const CPreviewPage& page) {
+  for (int i = 0; i < 300 && !page.HasPicture(); ++i) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    if (!page.HasPicture()) ::Sleep(10);
+  }
+  return page.HasPicture();
+}
+
 class PreviewPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -153,7 +163,7 @@ TEST_F(PreviewPageTest, ShowsATextFileBesideThePointerWithoutTakingActivation) {
 TEST_F(PreviewPageTest, ShowsAPictureInItsFramedBox) {
   const std::u16string path = MakeFile(u"small.bmp", SolidBmp(100, 50));
   page_.ShowFile(RecordFor(path, u"photo;", u"Summer"), 300, 200);
-  ASSERT_TRUE(page_.HasPicture());
+  ASSERT_TRUE(WaitForPicture(page_));
   const RECT rect = Rect();
   EXPECT_EQ(rect.bottom - rect.top, 110 + 50 + 32);
   // The comment control is 32 high: the picture section's rule at 106, the picture at 133.
@@ -170,7 +180,7 @@ TEST_F(PreviewPageTest, ShowsAPictureInItsFramedBox) {
   // A large picture is reduced into the 230 × 168 box, the window keeping room for 200.
   const std::u16string large = MakeFile(u"large.bmp", SolidBmp(1000, 500));
   page_.ShowFile(RecordFor(large), 300, 200);
-  ASSERT_TRUE(page_.HasPicture());
+  ASSERT_TRUE(WaitForPicture(page_));
   EXPECT_EQ(Rect().bottom - Rect().top, 110 + 200);
   EXPECT_EQ(Pixel(239, 133 + 114), kPictureColour);
   EXPECT_EQ(Pixel(240, 133 + 114), kWhite);
@@ -245,7 +255,7 @@ TEST_F(PreviewPageTest, BadFilesShowWhatTheyCanWithoutAPicture) {
   }
   // A truncated BMP keeps its header: the rows it has are shown, the rest stay black.
   page_.ShowFile(RecordFor(truncated), 300, 200);
-  EXPECT_TRUE(page_.HasPicture());
+  EXPECT_TRUE(WaitForPicture(page_));
 }
 
 TEST_F(PreviewPageTest, AHugeCommentKeepsTheNameOnTheScreen) {
