@@ -21,22 +21,10 @@ struct FileCloser {
 // Up to `limit` first bytes of the file; empty when it cannot be read.
 std::vector<std::uint8_t> ReadFirstBytes(const std::string& narrowPath, std::size_t limit) {
   std::vector<std::uint8_t> bytes;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(narrowPath.c_str(), "rb"));
+  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(narrowPath.c_str(), "rb"));
   if (!file) return bytes;
-  // Reserved once from the file's size, so that a photo is held only once while read.
-  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-    const long size = std::ftell(file.get());
-    if (size > 0) bytes.reserve(std::min(limit, static_cast<std::size_t>(size)));
-    std::fseek(file.get(), 0, SEEK_SET);
-  }
-  constexpr std::size_t kChunk = 64 * 1024;
-  while (bytes.size() < limit) {
-    const std::size_t start = bytes.size();
-    bytes.resize(start + std::min(kChunk, limit - start));
-    const std::size_t got = std::fread(bytes.data() + start, 1, bytes.size() - start, file.get());
-    bytes.resize(start + got);
-    if (got == 0) break;
-  }
+  bytes.resize(limit);
+  bytes.resize(std::fread(bytes.data(), 1, limit, file.get()));
   return bytes;
 }
 
@@ -47,7 +35,7 @@ ImageType TypeOf(const std::string& narrowPath) {
 
 // The JPEG decoded at the smallest DCT scale that covers the fitted size, reduced to that size
 // and turned upright.
-std::unique_ptr<FCObjImage> JpegThumbnail(const std::vector<std::uint8_t>& file,
+std::unique_ptr<FCObjImage> JpegThumbnail(const std::string& narrowPath,
                                           const PictureHeader& header,
                                           const std::function<bool()>& abandoned) {
   const ImageRect fitted = FitThumbnail(header.ShownWidth(), header.ShownHeight(), 0);
@@ -57,8 +45,8 @@ std::unique_ptr<FCObjImage> JpegThumbnail(const std::vector<std::uint8_t>& file,
   if (header.SwapsSides()) std::swap(width, height);
   DecodeLimits limits = JpegPreviewLimits();
   limits.abandoned = abandoned;
-  std::unique_ptr<FCObjImage> decoded =
-      DecodeJpegScaled(file.data(), file.size(), width, height, limits);
+  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(narrowPath.c_str(), "rb"));
+  std::unique_ptr<FCObjImage> decoded = DecodeJpegScaled(file.get(), width, height, limits);
   if (!decoded) return nullptr;
   if (decoded->Width() != width || decoded->Height() != height) {
     decoded = ReducePicture(*decoded, width, height);
@@ -72,8 +60,14 @@ std::unique_ptr<FCObjImage> JpegThumbnail(const std::vector<std::uint8_t>& file,
 std::optional<PictureHeader> ReadPictureHeaderOf(const std::string& narrowPath) {
   const ImageType type = TypeOf(narrowPath);
   if (type == ImageType::Unknown) return std::nullopt;
-  const std::vector<std::uint8_t> bytes = ReadFirstBytes(narrowPath, kPictureHeaderBytes);
+  // Most headers lie in the first few kilobytes; a JPEG's frame header may follow large
+  // metadata, so more is read only when it is not found there.
+  std::vector<std::uint8_t> bytes = ReadFirstBytes(narrowPath, kPictureHeaderBytes / 16);
   std::optional<PictureHeader> header = ReadPictureHeader(type, bytes.data(), bytes.size());
+  if (!header && type == ImageType::Jpg && bytes.size() == kPictureHeaderBytes / 16) {
+    bytes = ReadFirstBytes(narrowPath, kPictureHeaderBytes);
+    header = ReadPictureHeader(type, bytes.data(), bytes.size());
+  }
   // A picture too large to be decoded gets no room in the popup either.
   const std::uint64_t pixels = header ? std::uint64_t{static_cast<std::uint32_t>(header->width)} *
                                             static_cast<std::uint32_t>(header->height)
@@ -93,14 +87,12 @@ Thumbnail DecodeThumbnail(const std::string& narrowPath, const std::function<boo
       if (!picture->Load(narrowPath)) return {};
       return MakeThumbnail(std::move(picture));
     }
-    // The whole file, for a file of at most a few megabytes, is cheaper than a streamed read.
-    const std::vector<std::uint8_t> file = ReadFirstBytes(narrowPath, kMaxPictureBytes);
-    const std::optional<PictureHeader> header = ReadPictureHeader(type, file.data(), file.size());
+    const std::optional<PictureHeader> header = ReadPictureHeaderOf(narrowPath);
     if (!header) return {};
     Thumbnail thumbnail;
     thumbnail.width = header->ShownWidth();
     thumbnail.height = header->ShownHeight();
-    thumbnail.picture = JpegThumbnail(file, *header, abandoned);
+    thumbnail.picture = JpegThumbnail(narrowPath, *header, abandoned);
     return thumbnail.picture ? thumbnail : Thumbnail{};
   } catch (const std::bad_alloc&) {
     return {};

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 
 #include "preview/image/decode_limits.h"
@@ -22,5 +23,8 @@ int JpegScaleFor(std::int32_t width, std::int32_t height, std::int32_t minWidth,
 std::unique_ptr<FCObjImage> DecodeJpegScaled(const std::uint8_t* data, std::size_t size,
                                              std::int32_t minWidth, std::int32_t minHeight,
                                              const DecodeLimits& limits);
+// The same, read from an open file as the decode goes: a photo is never held whole in memory.
+std::unique_ptr<FCObjImage> DecodeJpegScaled(std::FILE* file, std::int32_t minWidth,
+                                             std::int32_t minHeight, const DecodeLimits& limits);
 
 }  // namespace quillon
