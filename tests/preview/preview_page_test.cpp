@@ -1,11 +1,14 @@
 // The real preview popup under Wine: shown for files of every kind, read back through its
 // controls, its rectangle and its pixels.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "base/text_convert.h"
 #include "framework/wide.h"
@@ -50,14 +53,14 @@ Bytes PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
   return png;
 }
 
-Bytes SolidBmp(std::int32_t width, std::int32_t height) {
+Bytes SolidBmp(std::int32_t width, std::int32_t height, COLORREF colour = kPictureColour) {
   test::BmpLayout layout = test::BmpOf(width, height, 24);
   layout.rows.assign(height, Bytes(static_cast<std::size_t>(width) * 3));
   for (Bytes& row : layout.rows) {
     for (std::int32_t x = 0; x < width; ++x) {
-      row[x * 3] = GetBValue(kPictureColour);
-      row[x * 3 + 1] = GetGValue(kPictureColour);
-      row[x * 3 + 2] = GetRValue(kPictureColour);
+      row[x * 3] = GetBValue(colour);
+      row[x * 3 + 1] = GetGValue(colour);
+      row[x * 3 + 2] = GetRValue(colour);
     }
   }
   return test::MakeBmp(layout);
@@ -71,6 +74,18 @@ bool WaitForPicture(const CPreviewPage& page) {
     if (!page.HasPicture()) ::Sleep(10);
   }
   return page.HasPicture();
+}
+
+int ThreadsOfThisProcess() {
+  const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+  }
+  ::CloseHandle(snapshot);
+  return count;
 }
 
 class PreviewPageTest : public ::testing::Test {
@@ -185,6 +200,30 @@ TEST_F(PreviewPageTest, ShowsAPictureInItsFramedBox) {
   EXPECT_EQ(Pixel(239, 133 + 114), kPictureColour);
   EXPECT_EQ(Pixel(240, 133 + 114), kWhite);
   EXPECT_EQ(Pixel(100, 133 + 115), kWhite);
+}
+
+TEST_F(PreviewPageTest, RushingOverManyPhotosShowsOnlyTheLastOnesPicture) {
+  const Bytes other = SolidBmp(600, 400, RGB(0, 0, 255));
+  std::vector<FileRecord> passed;
+  for (int i = 0; i < 100; ++i) {
+    passed.push_back(RecordFor(MakeFile(u"passed" + FromUtf8(std::to_string(i)) + u".bmp", other)));
+  }
+  const FileRecord last = RecordFor(MakeFile(u"last.bmp", SolidBmp(100, 50)));
+  const int threadsBefore = ThreadsOfThisProcess();
+  for (const FileRecord& record : passed) page_.ShowFile(record, 300, 200);
+  page_.ShowFile(last, 300, 200);
+  ASSERT_TRUE(WaitForPicture(page_));
+  // Decodes of the files passed over that finish late must not replace it.
+  for (int i = 0; i < 30; ++i) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    ::Sleep(10);
+  }
+  ::UpdateWindow(page_.Handle());
+  EXPECT_EQ(Pixel(10, 133), kPictureColour);
+  EXPECT_EQ(Pixel(109, 182), kPictureColour);
+  EXPECT_EQ(Rect().bottom - Rect().top, 110 + 50 + 32);
+  EXPECT_EQ(ThreadsOfThisProcess(), threadsBefore);
 }
 
 TEST_F(PreviewPageTest, TheSameFileKeepsThePopupInPlaceUntilItIsHidden) {
