@@ -147,12 +147,10 @@ Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16st
 void CPreviewPage::TakeDecodedPictures() {
   if (!decoder_) return;
   for (DecodeWorker::Result& result : decoder_->TakeResults()) {
-    // The layout was made from the header: a picture that turns out otherwise is not shown.
-    const bool wanted = result.ticket == wantedTicket_ && result.thumbnail.picture &&
-                        result.thumbnail.width == thumbnail_.width &&
-                        result.thumbnail.height == thumbnail_.height;
-    if (wanted) {
-      thumbnail_ = result.thumbnail;
+    if (result.ticket == wantedTicket_ && result.thumbnail.picture) {
+      // The popup keeps the size its header gave it (an icon's or an animation's first frame
+      // may differ): the picture is drawn into the box laid out for it.
+      thumbnail_.picture = result.thumbnail.picture;
       wantedTicket_ = 0;
       ::InvalidateRect(Handle(), nullptr, FALSE);
     }
