@@ -31,7 +31,7 @@ endif()
 include(ExternalProject)
 set(jpeg_prefix "${CMAKE_BINARY_DIR}/third_party/libjpeg-turbo")
 set(jpeg_library "${jpeg_prefix}/lib/${CMAKE_STATIC_LIBRARY_PREFIX}jpeg${CMAKE_STATIC_LIBRARY_SUFFIX}")
-set(jpeg_args
+set(jpeg_args -Wno-dev
   -DCMAKE_INSTALL_PREFIX=${jpeg_prefix} -DCMAKE_INSTALL_LIBDIR=lib
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
   -DCMAKE_POSITION_INDEPENDENT_CODE=ON

@@ -20,14 +20,14 @@ std::string Sample(const char* name) { return std::string(QUILLON_IMAGE_SAMPLES)
 
 // A JPEG's first segments: an Exif block with `exif` after "Exif\0\0", then a frame header.
 Bytes JpegWith(const Bytes& exif, std::uint16_t width, std::uint16_t height) {
-  Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE1};
   const std::size_t length = exif.size() + 8;
-  jpeg.insert(jpeg.end(), {static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length),
-                           'E', 'x', 'i', 'f', 0, 0});
-  jpeg.insert(jpeg.end(), exif.begin(), exif.end());
-  jpeg.insert(jpeg.end(), {0xFF, 0xC0, 0, 11, 8, static_cast<std::uint8_t>(height >> 8),
-                           static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(width >> 8),
-                           static_cast<std::uint8_t>(width), 1, 1, 0x11, 0});
+  Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8),
+                static_cast<std::uint8_t>(length), 'E', 'x', 'i', 'f', 0, 0};
+  for (const std::uint8_t byte : exif) jpeg.push_back(byte);
+  const Bytes frame = {0xFF, 0xC0, 0, 11, 8, static_cast<std::uint8_t>(height >> 8),
+                       static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(width >> 8),
+                       static_cast<std::uint8_t>(width), 1, 1, 0x11, 0};
+  for (const std::uint8_t byte : frame) jpeg.push_back(byte);
   return jpeg;
 }
 
