@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "framework/resource_text.h"
 #include "framework/wide.h"
 #include "preview/image/platform_path.h"
@@ -117,6 +119,7 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
   ::UpdateWindow(Handle());
+  StartDecode();
 }
 
 void CPreviewPage::HidePreview() {
@@ -128,6 +131,7 @@ void CPreviewPage::HidePreview() {
 
 Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16string& fullPath) {
   wantedTicket_ = 0;
+  pendingPath_.clear();
   if (decoder_) decoder_->Abandon();
   // Names that promise no picture cost no file system query at all.
   ThumbnailKey key;
@@ -137,11 +141,17 @@ Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16st
   if (!decoder_ || !NarrowPathFor(fullPath, narrowPath)) return {};
   const std::optional<PictureHeader> header = ReadPictureHeaderOf(narrowPath);
   if (!header) return {};
-  wantedTicket_ = decoder_->Request(std::move(key), std::move(narrowPath));
+  pendingKey_ = std::move(key);
+  pendingPath_ = std::move(narrowPath);
   Thumbnail pending;
   pending.width = header->ShownWidth();
   pending.height = header->ShownHeight();
   return pending;
+}
+
+void CPreviewPage::StartDecode() {
+  if (pendingPath_.empty() || !decoder_) return;
+  wantedTicket_ = decoder_->Request(std::move(pendingKey_), std::exchange(pendingPath_, {}));
 }
 
 void CPreviewPage::TakeDecodedPictures() {

@@ -53,6 +53,9 @@ class CPreviewPage : public CDialog {
   // The record's picture, reduced for the box, kept from an earlier show of the same file;
   // else its size from the file's header, the picture itself asked of the decode worker.
   Thumbnail LoadThumbnail(const FileRecord& record, const std::u16string& fullPath);
+  // Hands the picture LoadThumbnail found missing to the decode worker, once the popup is
+  // painted with its text: the decode must not delay that paint.
+  void StartDecode();
   // Keeps what the worker decoded and shows the picture it was asked for last.
   void TakeDecodedPictures();
   void SetFileIcon(const std::u16string& fileName, const std::u16string& fullPath);
@@ -63,6 +66,8 @@ class CPreviewPage : public CDialog {
   Thumbnail thumbnail_;
   ThumbnailCache thumbnails_;
   std::uint64_t wantedTicket_ = 0;  // the decode whose picture this popup waits for; 0: none
+  ThumbnailKey pendingKey_;         // the picture StartDecode asks for; none when the path is empty
+  std::string pendingPath_;
   std::unique_ptr<DecodeWorker> decoder_;
   // The icons shown so far, by file type; released with the popup.
   std::unordered_map<std::u16string, OwnedIcon> iconsByType_;
