@@ -160,20 +160,25 @@ FunctionEnd
 ; code as its other failures.
 Function CheckDataFolder
   CreateDirectory "$DataFolder"
+  ; Testing the error flag clears it: $1 keeps the outcome.
+  StrCpy $1 "unwritable"
   ClearErrors
   FileOpen $0 "$DataFolder\setup-check.tmp" w
   ${IfNot} ${Errors}
     FileClose $0
     Delete "$DataFolder\setup-check.tmp"
+    StrCpy $1 ""
     ; Opened for appending, which changes nothing in it.
     ${If} ${FileExists} "$DataFolder\update.dat"
       FileOpen $0 "$DataFolder\update.dat" a
-      ${IfNot} ${Errors}
+      ${If} ${Errors}
+        StrCpy $1 "unwritable"
+      ${Else}
         FileClose $0
       ${EndIf}
     ${EndIf}
   ${EndIf}
-  ${If} ${Errors}
+  ${If} $1 != ""
     MessageBox MB_OK|MB_ICONSTOP "Setup cannot write to $DataFolder, where ${PRODUCT} keeps its catalogue and settings. Nothing was installed.$\r$\nPlease make the folder writable and run Setup again." /SD IDOK
     SetErrorLevel 2
     Abort
