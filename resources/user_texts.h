@@ -57,8 +57,7 @@
 #define TEXT_ROOT_FOLDER_EDIT       "Cannot edit the root folder."
 #define TEXT_CATALOGUE_IN_USE \
   "The catalogue is in use by another program; try again."
-#define TEXT_STATUS_IN_USE \
-  "The catalogue is in use by another program; press F5 to try again."
+#define TEXT_STATUS_IN_USE          "Catalogue in use; press F5 to retry"
 
 #ifdef __cplusplus
 #include <string>
