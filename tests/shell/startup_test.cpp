@@ -193,19 +193,18 @@ TEST_F(StartupTest, ACatalogueHeldByAnotherProgramIsSaidToBeInUseAndF5ReadsItOnc
   ASSERT_EQ(sqlite3_open(ToUtf8(file_).c_str(), &other), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
   ASSERT_TRUE(Create());
-  CQuillonDlg& window = *window_;
   ASSERT_TRUE(WaitForLoad());
   EXPECT_EQ(BoxTexts(), std::vector{UserText(TEXT_CATALOGUE_IN_USE)});  // once, and no Quit box
-  EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_STATUS_IN_USE));
+  EXPECT_EQ(Window().ItemText(IDC_STATUS), UserText(TEXT_STATUS_IN_USE));
 
   ASSERT_EQ(sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
   Key(Main(), VK_F5);
-  ASSERT_TRUE(PumpUntil([&] { return IsReady(window) && app_->Loading().Finished(); }));
+  ASSERT_TRUE(PumpUntil([&] { return IsReady(Window()) && app_->Loading().Finished(); }));
   EXPECT_EQ(ListColumn(0), std::vector<std::u16string>{u"kept.txt"});
   ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-  window.ListFiles(u"work;");
+  Window().ListFiles(u"work;");
   EXPECT_EQ(ListColumn(0), std::vector<std::u16string>{u"kept.txt"});
-  EXPECT_EQ(window.ItemText(IDC_STATUS), UserText(TEXT_STATUS_IN_USE));
+  EXPECT_EQ(Window().ItemText(IDC_STATUS), UserText(TEXT_STATUS_IN_USE));
   EXPECT_EQ(BoxTexts().size(), 2u);
   sqlite3_close(other);
 }
