@@ -1,5 +1,6 @@
 #include "quick/quick_bar.h"
 
+#include "catalogue/busy_wait.h"
 #include "catalogue/tag_text.h"
 #include "framework/gdi.h"
 #include "framework/message_box.h"
@@ -140,7 +141,11 @@ bool CQuickBar::OnCommand(int id, int code, HWND) {
 }
 
 void CQuickBar::RunTypingSearch() {
-  results_.FillResults(NormalizeTagText(SearchText()));
+  {
+    // A held catalogue must not cost the full wait, nor a box, on every key.
+    const TypingWait typing(host_.Catalogue().Database().Busy());
+    if (!results_.FillResults(NormalizeTagText(SearchText()))) return;
+  }
   // A hidden bar shows no list either.
   if (results_.RowCount() == 0 || !IsVisible()) {
     HideResults();

@@ -109,9 +109,13 @@ bool CQuickResult::OnInitDialog() {
   return false;
 }
 
-void CQuickResult::FillResults(const std::u16string& tagText) {
+bool CQuickResult::FillResults(const std::u16string& tagText) {
+  TagDatabase& db = host_.Catalogue().Database();
+  if (ReadInOneSnapshot(db, [&] { SearchByTags(db, files_, tagText); }) !=
+      ReadAccess::kReadable) {
+    return false;  // the list keeps what it showed
+  }
   resultTagText_ = tagText;
-  SearchByTags(host_.Catalogue().Database(), files_, tagText);
   SortByFileName(files_);
   const RedrawPause pause(list_.Handle());
   // A file whose icon is its own costs 5-7 ms to ask about: the list asks for those icons
@@ -121,6 +125,7 @@ void CQuickResult::FillResults(const std::u16string& tagText) {
                                                   : icons_.SmallIconIndex(file.FileName);
   });
   hover_.Rebuild();
+  return true;
 }
 
 void CQuickResult::FocusFirstRow() {

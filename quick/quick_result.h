@@ -30,8 +30,9 @@ class CQuickResult : public CDialog {
   // Creates the hidden window, owned by the bar's window.
   bool Create(HWND bar);
 
-  // Lists the files of `tagText`, ordered by file name, and remembers the text.
-  void FillResults(const std::u16string& tagText);
+  // Lists the files of `tagText`, ordered by file name, and remembers the text; false, the
+  // list unchanged, when the catalogue could not be read.
+  bool FillResults(const std::u16string& tagText);
   const std::u16string& ResultTagText() const { return resultTagText_; }
   void SetResultTagText(const std::u16string& tagText) { resultTagText_ = tagText; }
   int RowCount() const { return list_.RowCount(); }

@@ -34,6 +34,11 @@ struct LoadJob {
     if (*stopping) return;
     ShowError(window, LoadResourceString(IDS_LOAD_FAILED), LoadResourceString(IDS_QUIT_CAPTION));
   }
+
+  void ShowInUse() const {
+    if (*stopping) return;
+    ShowError(window, LoadResourceString(IDS_CATALOGUE_IN_USE), kApplicationTitle);
+  }
 };
 
 void Load(const LoadJob& job) {
@@ -42,6 +47,12 @@ void Load(const LoadJob& job) {
     dialog.SetStatusText(LoadResourceString(IDS_LOADING), true);
   });
   const bool opened = app.Database().Open(app.CataloguePath()) != 0;
+  if (!opened && app.Database().LastOpenFailure() == OpenFailure::kInUse) {
+    // Nothing can be read yet: say why, once, and let F5 load it when it is free.
+    job.ChangeMainWindow([](CQuillonDlg& dialog) { dialog.ShowInUseStatus(); });
+    job.ShowInUse();
+    return;
+  }
   // Whatever the outcome: the window shows what could be read.
   const RootFolder root = ReadFolderRows(app.Database(), app.Folders());
   job.ChangeMainWindow([&](CQuillonDlg& dialog) {

@@ -42,9 +42,28 @@ void CQuillonDlg::InitFileList() {
 
 void CQuillonDlg::ListFiles(const std::u16string& tagText) {
   const std::u16string filter = ListingFilter(tagText);
-  filesFound_ = SearchByTags(app_.Database(), files_, filter);
+  TagDatabase& db = app_.Database();
+  std::uint32_t found = 0;
+  const ReadAccess access =
+      ReadInOneSnapshot(db, [&] { found = SearchByTags(db, files_, filter); });
+  if (access != ReadAccess::kReadable) {
+    // The list keeps what it showed; the status line says why it did not change.
+    if (access == ReadAccess::kInUse) ShowInUseStatus();
+    return;
+  }
+  filesFound_ = found;
   ShowFileListing(filter);
   if (loaded_) ShowReadyStatus();
+}
+
+void CQuillonDlg::Refresh() {
+  // A catalogue that another program held at start is loaded once it is free.
+  TagDatabase& db = app_.Database();
+  if (!db.IsOpen() && db.LastOpenFailure() == OpenFailure::kInUse) {
+    if (app_.Loading().Finished()) app_.Loading().Start(app_, Handle());
+    return;
+  }
+  ListFiles(CurrentFilter());
 }
 
 void CQuillonDlg::ListFoundFiles(const std::u16string& tagText, FileTable&& found,
@@ -58,6 +77,11 @@ void CQuillonDlg::ShowReadyStatus() {
   loaded_ = true;
   const std::u16string text =
       ReadyStatusText(LoadResourceString(IDS_READY), files_.Count(), filesFound_);
+  if (text != StatusText()) SetStatusText(text, true);
+}
+
+void CQuillonDlg::ShowInUseStatus() {
+  const std::u16string text = LoadResourceString(IDS_STATUS_IN_USE);
   if (text != StatusText()) SetStatusText(text, true);
 }
 

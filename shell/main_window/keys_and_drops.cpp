@@ -60,7 +60,7 @@ bool CQuillonDlg::PreTranslateMessage(MSG& message) {
   if (message.message == WM_MOUSELEAVE) previewHover_.RelayMouseMove(message);
   if (message.message != WM_KEYDOWN) return false;
   if (message.wParam == VK_F5) {
-    ListFiles(CurrentFilter());
+    Refresh();
     return true;
   }
   // The window never closes on Escape.

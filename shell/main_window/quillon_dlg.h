@@ -67,6 +67,10 @@ class CQuillonDlg : public CDialog {
   // "Ready", saying how many files the list shows when a search found more than it holds;
   // from now on every listing keeps the status line up to date.
   void ShowReadyStatus();
+  // Another program holds the catalogue: the status line says so until a read gets through.
+  void ShowInUseStatus();
+  // F5: lists the current filter again, or loads a catalogue that was held at start.
+  void Refresh();
   const std::u16string& CurrentFilter() const { return currentFilter_; }
   void SetCurrentFilter(const std::u16string& tagText) { currentFilter_ = tagText; }
   // The records of the current listing.
