@@ -435,7 +435,8 @@ ReadAccess DatabaseBatch::HoldSnapshot() {
   if (engine.busy.Stopped()) return ReadAccess::kFailed;
   std::string error;
   int code = SQLITE_OK;
-  if (engine.Run("SELECT count(*) FROM sqlite_master", error, code)) {
+  engine.sql = "SELECT count(*) FROM sqlite_master";
+  if (engine.Run({}, error, code)) {
     engine.busy.Succeeded();
     return ReadAccess::kReadable;
   }
