@@ -2,19 +2,24 @@
 // and the real popup. Measures
 //   the cost of one pointer movement that stays over the same file (hit test, lookup, the
 //   popup's two comparisons), beside the cost of finding the record by a scan of the table;
-//   the time from a movement onto a new row to the painted popup, for a text file and for
-//   pictures (first showing, and showing again one of the last few files).
+//   the time from a movement onto a new row to the painted popup with its text, and to its
+//   picture painted (first showing, and showing again one of the last files), for a text
+//   file and for pictures, the longest the window's thread is busy meanwhile, the decode
+//   worker's time for each picture, and the memory a 12 MP JPEG costs above the idle size.
 //   preview_bench.exe <folder with photo-1mp.jpg photo-12mp.jpg picture-12mp.png picture-12mp.bmp>
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/text_convert.h"
@@ -23,7 +28,9 @@
 #include "framework/message_box.h"
 #include "framework/wide.h"
 #include "preview/preview_page.h"
+#include "preview/image/platform_path.h"
 #include "preview/thumbnail_cache.h"
+#include "preview/thumbnail_decode.h"
 
 namespace quillon {
 namespace {
@@ -57,6 +64,54 @@ void Pump() {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
+}
+
+// Pumps the window thread's messages until the popup has its picture (or 5 s passed); returns
+// the longest the thread was busy at one stretch meanwhile.
+double WaitForPicture(const CPreviewPage& page) {
+  double longest = 0;
+  const auto end = Clock::now() + std::chrono::seconds(5);
+  while (!page.HasPicture() && Clock::now() < end) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    longest = std::max(longest, Milliseconds([&] {
+      ::SendMessageW(page.Handle(), WM_NULL, 0, 0);
+      Pump();
+    }));
+  }
+  ::UpdateWindow(page.Handle());
+  ::GdiFlush();
+  return longest;
+}
+
+std::size_t WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return counters.WorkingSetSize;
+}
+
+// Megabytes above the idle working set at the peak of showing `record`, sampled every
+// millisecond by another thread; measured before anything else has grown the heap.
+double PeakMegabytesAbove(const FileRecord& record) {
+  CPreviewPage page;
+  if (!page.Create(nullptr)) return -1;
+  Pump();
+  const std::size_t idle = WorkingSet();
+  std::atomic<bool> done{false};
+  std::atomic<std::size_t> peak{idle};
+  std::thread sampler([&] {
+    while (!done) {
+      peak = std::max<std::size_t>(peak, WorkingSet());
+      ::Sleep(1);
+    }
+  });
+  page.ShowFile(record, 300, 200);
+  WaitForPicture(page);
+  done = true;
+  sampler.join();
+  const bool pictured = page.HasPicture();
+  page.Destroy();
+  return pictured ? (static_cast<double>(peak) - static_cast<double>(idle)) / (1024.0 * 1024.0) : -1;
 }
 
 // A visible report-view list of the table's rows, as the file lists show them.
@@ -108,6 +163,10 @@ int Run(const std::u16string& samples) {
   const std::vector<std::u16string> sampleNames = {u"notes.txt", u"photo-1mp.jpg",
                                                    u"photo-12mp.jpg", u"picture-12mp.png",
                                                    u"picture-12mp.bmp"};
+  FileRecord photo;
+  photo.Path = samples;
+  photo.FileName = sampleNames[2];
+  const double photoMemory = PeakMegabytesAbove(photo);
   FileTable files;
   for (int i = 0; i < kRows; ++i) {
     FileRecord record;
@@ -146,20 +205,16 @@ int Run(const std::u16string& samples) {
 
   if (found == 0) return 1;
 
-  // Where the time of a first showing goes: the decoding alone, and the reduction.
+  // The decode worker's part of a first showing: the file decoded and reduced for the box.
   std::vector<double> decode;
-  std::vector<double> reduce;
   for (std::size_t i = 1; i < sampleNames.size(); ++i) {
-    const FileRecord record = files.GetFile(static_cast<std::int32_t>(i));
-    std::unique_ptr<FCObjImage> picture;
-    decode.push_back(Median([&] { picture = std::make_unique<FCObjImage>(); },
-                            [&] { picture->LoadForRecord(record); }));
-    const ImageRect fitted = FitThumbnail(picture->Width(), picture->Height(), 0);
-    reduce.push_back(Median([] {}, [&] { ReducePicture(*picture, fitted.right - 10, fitted.bottom); }));
+    std::string narrowPath;
+    NarrowPathFor(files.GetFile(static_cast<std::int32_t>(i)).FullPath(), narrowPath);
+    decode.push_back(Median([] {}, [&] { DecodeThumbnail(narrowPath, {}); }));
   }
 
-  // Onto a new row: from the popup showing another file to this one painted. The rows are
-  // the first ones, seen without scrolling.
+  // Onto a new row: from the popup showing another file to this one painted, with its text,
+  // then with its picture. The rows are the first ones, seen without scrolling.
   ::SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
   const POINT overOther = PointOfRow(list, 10);
   std::vector<POINT> overSample;
@@ -167,23 +222,31 @@ int Run(const std::u16string& samples) {
     overSample.push_back(PointOfRow(list, static_cast<int>(i)));
   }
   Pump();
+  std::vector<double> text;
   std::vector<double> first;
+  std::vector<double> busy(sampleNames.size(), 0.0);
   std::vector<double> again;
   std::vector<bool> pictured;
+  const auto freshPopup = [&] {
+    // Nothing kept from earlier showings.
+    hover.Hide();
+    page = std::make_unique<CPreviewPage>();
+    page->Create(nullptr);
+    hover.Attach(list, files, page.get());
+    hover.PointerMoved(overOther);
+  };
   for (std::size_t i = 0; i < sampleNames.size(); ++i) {
-    // A fresh popup each run: nothing kept from earlier showings.
-    first.push_back(Median(
-        [&] {
-          hover.Hide();
-          page = std::make_unique<CPreviewPage>();
-          page->Create(nullptr);
-          hover.Attach(list, files, page.get());
-          hover.PointerMoved(overOther);
-        },
-        [&] {
-          hover.PointerMoved(overSample[i]);
-          ::GdiFlush();
-        }));
+    const bool picture = i > 0;
+    text.push_back(Median(freshPopup, [&] {
+      const double moved = Milliseconds([&] { hover.PointerMoved(overSample[i]); });
+      busy[i] = std::max(busy[i], moved);
+      ::GdiFlush();
+    }));
+    if (picture) WaitForPicture(*page);
+    first.push_back(!picture ? text.back() : Median(freshPopup, [&] {
+      hover.PointerMoved(overSample[i]);
+      busy[i] = std::max(busy[i], WaitForPicture(*page));
+    }));
     pictured.push_back(page->HasPicture());
     // Back to it after another file was shown.
     again.push_back(Median([&] { hover.PointerMoved(overOther); },
@@ -201,13 +264,15 @@ int Run(const std::u16string& samples) {
   const char* const labels[] = {"text file", "1 MP JPEG", "12 MP JPEG", "4,000 x 3,000 PNG",
                                 "12 MP 24-bit BMP"};
   for (std::size_t i = 0; i < sampleNames.size(); ++i) {
-    std::printf("preview: new row to painted popup, %-18s %7.1f ms first, %5.1f ms again%s\n",
-                labels[i], first[i], again[i], i > 0 && !pictured[i] ? " (NO PICTURE)" : "");
+    std::printf("preview: new row to popup with text, %-18s %6.1f ms; to picture %7.1f ms "
+                "first, %5.1f ms again; window thread busy at most %5.1f ms%s\n",
+                labels[i], text[i], first[i], again[i], busy[i],
+                i > 0 && !pictured[i] ? " (NO PICTURE)" : "");
   }
   for (std::size_t i = 1; i < sampleNames.size(); ++i) {
-    std::printf("preview: of which decoding the %-18s %7.1f ms, reducing %5.1f ms\n",
-                labels[i], decode[i - 1], reduce[i - 1]);
+    std::printf("preview: decode worker, %-18s %7.1f ms\n", labels[i], decode[i - 1]);
   }
+  std::printf("preview: peak memory showing the 12 MP JPEG: %.1f MB above idle\n", photoMemory);
   std::printf("preview: message boxes: %d\n", boxes);
   page->Destroy();
   ::DestroyWindow(host);

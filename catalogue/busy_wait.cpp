@@ -24,7 +24,7 @@ void BusyWait::StartIfNew(std::int64_t now) {
   if (waiting_ && !(failed_ && now - lastFailure_ > kSameActionMs)) return;
   waiting_ = true;
   failed_ = false;
-  deadline_ = now + kBudgetMs;
+  deadline_ = now + (typing_ ? kTypingBudgetMs : kBudgetMs);
   reported_ = false;
 }
 
@@ -40,8 +40,9 @@ bool BusyWait::TryAgain() {
 bool BusyWait::ShouldReport() {
   if (stopped_) return false;
   StartIfNew(now_());
-  if (reported_) return false;
+  if (reported_ || (typing_ && episodeReported_)) return false;
   reported_ = true;
+  episodeReported_ = true;
   return true;
 }
 

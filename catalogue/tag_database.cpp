@@ -11,6 +11,7 @@
 #include "catalogue/result_set.h"
 #include "catalogue/statement_cache.h"
 #include "base/text_convert.h"
+#include "resources/user_texts.h"
 
 namespace quillon {
 namespace {
@@ -211,7 +212,10 @@ int TagDatabase::Open(const std::u16string& path) {
   sqlite3_busy_handler(db, &Engine::OnBusy, engine_.get());
   const int tables = CatalogueTableCount(db);
   if (tables != 3) {
-    if (tables < 0 && IsLockFailure(-tables)) engine_->openFailure = OpenFailure::kInUse;
+    if (tables < 0 && IsLockFailure(-tables)) {
+      engine_->openFailure = OpenFailure::kInUse;
+      engine_->busy.FailureHandled();  // a later attempt waits afresh
+    }
     sqlite3_close_v2(db);
     return 0;
   }
@@ -241,15 +245,25 @@ void TagDatabase::ReportFailure(int code, const std::u16string& text) {
     Reporter().ReportDatabaseError(text);
     return;
   }
-  if (engine_->busy.ShouldReport()) Reporter().ReportDatabaseError(text);
+  if (engine_->busy.ShouldReport()) {
+    Reporter().ReportDatabaseError(UserText(TEXT_CATALOGUE_IN_USE));
+  }
   engine_->busy.FailureHandled();
+}
+
+void TagDatabase::ReportNotOpen() {
+  if (engine_->openFailure == OpenFailure::kInUse) {
+    ReportFailure(SQLITE_BUSY, {});
+  } else if (!engine_->busy.Stopped()) {
+    Reporter().ReportDatabaseError(u"The catalogue is not open.");
+  }
 }
 
 int TagDatabase::ExecuteBound(std::u16string_view statement, std::span<const SqlValue> values) {
   std::lock_guard lock(DatabaseLock());
   if (engine_->busy.Stopped()) return 0;
   if (engine_->db == nullptr) {
-    Reporter().ReportDatabaseError(u"The catalogue is not open.");
+    ReportNotOpen();
     return 0;
   }
   std::string error;
@@ -368,9 +382,7 @@ DatabaseBatch::DatabaseBatch(TagDatabase& db, Kind kind)
   TagDatabase::Engine& engine = *db_.engine_;
   if (engine.batches++ == 0) engine.reads.Rearm();
   if (engine.db == nullptr) {
-    if (kind_ == Kind::kWrite && !engine.busy.Stopped()) {
-      db_.Reporter().ReportDatabaseError(u"The catalogue is not open.");
-    }
+    if (kind_ == Kind::kWrite) db_.ReportNotOpen();
     return;
   }
   if (kind_ == Kind::kRead) {
@@ -414,6 +426,24 @@ DatabaseBatch::~DatabaseBatch() {
   if (resumeRead_) db_.Control("BEGIN");
 }
 
+ReadAccess DatabaseBatch::HoldSnapshot() {
+  TagDatabase::Engine& engine = *db_.engine_;
+  if (engine.db == nullptr) {
+    db_.ReportNotOpen();
+    return engine.openFailure == OpenFailure::kInUse ? ReadAccess::kInUse : ReadAccess::kFailed;
+  }
+  if (engine.busy.Stopped()) return ReadAccess::kFailed;
+  std::string error;
+  int code = SQLITE_OK;
+  engine.sql = "SELECT count(*) FROM sqlite_master";
+  if (engine.Run({}, error, code)) {
+    engine.busy.Succeeded();
+    return ReadAccess::kReadable;
+  }
+  db_.ReportFailure(code, MessageText(error));
+  return IsLockFailure(code) ? ReadAccess::kInUse : ReadAccess::kFailed;
+}
+
 bool DatabaseBatch::Commit() {
   if (!began_ || committed_) return began_ && committed_;
   committed_ = true;
@@ -425,6 +455,13 @@ bool DatabaseBatch::Commit() {
   if (!engine.writeDoomed && db_.Control("COMMIT")) return true;
   if (db_.InTransaction()) db_.Control("ROLLBACK");
   return false;
+}
+
+ReadAccess ReadInOneSnapshot(TagDatabase& db, const std::function<void()>& read) {
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kRead);
+  const ReadAccess access = batch.HoldSnapshot();
+  if (access == ReadAccess::kReadable) read();
+  return access;
 }
 
 }  // namespace quillon

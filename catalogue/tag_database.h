@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -50,6 +51,9 @@ std::u16string SqlInteger(std::int64_t value);
 
 // Why the last Open failed.
 enum class OpenFailure { kNone, kMissingOrNotCatalogue, kInUse };
+
+// Whether a read could reach the catalogue.
+enum class ReadAccess { kReadable, kInUse, kFailed };
 
 class TagDatabase {
  public:
@@ -104,8 +108,11 @@ class TagDatabase {
   friend class DatabaseBatch;
   class OnceReporter;
   struct Engine;
-  // Reports a statement's failure; a failure on another program's lock once per action.
+  // Reports a statement's failure; a failure on another program's lock once per action, in
+  // the catalogue's own words rather than the engine's.
   void ReportFailure(int code, const std::u16string& text);
+  // A statement on a catalogue that is not open: in use when another program held it then.
+  void ReportNotOpen();
   // Runs transaction control, which never touches the current result; failures are reported.
   bool Control(const char* sql);
   bool InTransaction() const;
@@ -129,6 +136,10 @@ class DatabaseBatch {
   DatabaseBatch& operator=(const DatabaseBatch&) = delete;
 
   bool Began() const { return began_; }
+  // For a read batch: reads the catalogue once, so that the batch's snapshot and its hold on
+  // the file start here. Until the batch ends no other program can then take the file, so
+  // the reads after a kReadable cannot fail on its lock. Failures are reported.
+  ReadAccess HoldSnapshot();
   // Stores the changes; false (reported) when they could not be stored.
   bool Commit();
 
@@ -142,5 +153,9 @@ class DatabaseBatch {
   bool committed_ = false;
   bool resumeRead_ = false;  // a read batch was paused for this write batch
 };
+
+// Runs `read` in one read batch when the catalogue can be read now, so that a read either
+// sees the catalogue whole or does not run at all (and its caller keeps what it showed).
+ReadAccess ReadInOneSnapshot(TagDatabase& db, const std::function<void()>& read);
 
 }  // namespace quillon

@@ -79,8 +79,7 @@ bool OpenCatalogue(TagDatabase& db, const std::u16string& dir, Console& console)
   const std::u16string file = CatalogueFile(dir);
   if (db.Open(file)) return true;
   if (db.LastOpenFailure() == OpenFailure::kInUse) {
-    console.Fail(u"Cannot open the catalogue " + file +
-                 u": the catalogue is in use by another program; try again.");
+    console.Fail(u"Cannot open the catalogue " + file + u". " + UserText(TEXT_CATALOGUE_IN_USE));
     return false;
   }
   console.Fail(u"Cannot open the catalogue " + file +
@@ -112,13 +111,14 @@ int Add(const Operands& operands, Console& console) {
   if (record.Tags.empty()) return console.Fail(kNoTags, kCliBadArguments);
   TagDatabase db;
   if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  // The name first: asking whether a device name exists may already open the device.
+  std::u16string problem;
+  const auto windowsPath = CataloguePath(std::filesystem::path(path), problem);
+  if (!windowsPath) return console.Fail(u"Cannot catalogue " + path + u": " + problem + u".");
   std::error_code error;
   if (!std::filesystem::exists(std::filesystem::path(path), error)) {
     return console.Fail(kFileMissing + path);
   }
-  std::u16string problem;
-  const auto windowsPath = CataloguePath(std::filesystem::path(path), problem);
-  if (!windowsPath) return console.Fail(u"Cannot catalogue " + path + u": " + problem + u".");
   SplitFilePath(record, *windowsPath);
   switch (AddFileOnce(db, record)) {
     case AddResult::kAdded:

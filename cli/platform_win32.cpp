@@ -5,11 +5,19 @@
 #include <vector>
 
 #include "base/text_convert.h"
+#include "cli/windows_names.h"
 #include "framework/wide.h"
 
 namespace quillon {
 
-std::optional<std::u16string> CataloguePath(const std::filesystem::path& file, std::u16string&) {
+std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
+                                            std::u16string& problem) {
+  // The system takes a device name for the device; the other names it refuses by itself.
+  const std::u16string name = FromWide(file.filename().native());
+  if (auto reason = WindowsNameProblem(name)) {
+    problem = u"Windows cannot open \"" + name + u"\": " + *reason;
+    return std::nullopt;
+  }
   const std::wstring& given = file.native();
   const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
   if (size == 0) return FromWide(given);

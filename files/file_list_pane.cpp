@@ -134,23 +134,43 @@ void FileListPane::CopySelectedPaths() {
 }
 
 void FileListPane::EditSelectedTags() {
-  const std::vector<FileRecord> records = SelectedRecordsOrAsk();
-  if (!records.empty()) EditFileRecords(owner_.PaneCatalogue(), records);
-  owner_.PaneFilesChanged(!records.empty());
+  const std::vector<std::u16string> paths = view_.SelectedFullPaths();
+  if (paths.empty()) ShowInformation(window_, IDS_SELECT_FILE);
+  owner_.PaneRunCommand([this, paths] {
+    std::vector<FileRecord> records;
+    for (const std::u16string& path : paths) {
+      const std::int32_t index = files_.IndexOfPath(path);
+      if (index >= 0) records.push_back(files_.GetFile(index));
+    }
+    if (!records.empty()) EditFileRecords(owner_.PaneCatalogue(), records);
+    owner_.PaneFilesChanged(!records.empty());
+  });
 }
 
 void FileListPane::RemoveSelected() {
-  const bool confirmed = AskYesNo(window_, LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
-                                  LoadResourceString(IDS_REMOVE_CAPTION));
-  if (confirmed) {
-    // Every path is read before the first removal changes anything.
-    const std::vector<std::u16string> paths = view_.SelectedFullPaths();
-    // After a failure (already reported) the rest would fail the same way.
-    for (const std::u16string& path : paths) {
-      if (!DeleteFileByPath(owner_.PaneCatalogue().Database(), files_, path)) break;
+  // Every path is read before the first removal changes anything.
+  const std::vector<std::u16string> paths = view_.SelectedFullPaths();
+  owner_.PaneRunCommand([this, paths] {
+    const bool confirmed = AskYesNo(window_, LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
+                                    LoadResourceString(IDS_REMOVE_CAPTION));
+    if (confirmed) {
+      TagDatabase& db = owner_.PaneCatalogue().Database();
+      // Found anew in the catalogue: a dialog the command waited for may have written a record
+      // again, and a search run meanwhile may have refilled the list's table.
+      FileTable chosen;
+      for (const std::u16string& path : paths) {
+        FileRecord record;
+        if (SplitFilePath(record, path) && (record.ID = FindFileId(db, record)) != 0) {
+          chosen.Append(record);
+        }
+      }
+      // After a failure (already reported) the rest would fail the same way.
+      for (const std::u16string& path : paths) {
+        if (!DeleteFileByPath(db, chosen, path)) break;
+      }
     }
-  }
-  owner_.PaneFilesChanged(confirmed);
+    owner_.PaneFilesChanged(confirmed);
+  });
 }
 
 void FileListPane::SearchSameTags() { owner_.PaneSameTags(SameTagsText(SelectedRecords())); }

@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ class FileListPaneOwner {
 
   // The catalogue the commands change and the editing dialogs see.
   virtual CatalogueContext& PaneCatalogue() = 0;
+  // Runs Edit Tags or Remove, which change the catalogue, now or once the owner allows it; the
+  // command finds its records by path in Files() when it runs.
+  virtual void PaneRunCommand(std::function<void()> command) = 0;
   // After Edit Tags and Remove: `changed` when records were edited or a removal confirmed.
   virtual void PaneFilesChanged(bool changed) = 0;
   // "Same Tags": the merged tags of the selected rows, empty for none.
@@ -80,8 +84,9 @@ class FileListPane {
   void OpenSelected();
   void OpenSelectedWith();
   void CopySelectedPaths();
+  // The two that change the catalogue take the selected paths now and run through the owner's
+  // PaneRunCommand. Remove asks first, even without a selection.
   void EditSelectedTags();
-  // Asks first, even without a selection.
   void RemoveSelected();
   void SearchSameTags();
 

@@ -49,7 +49,18 @@ void PreviewHover::Rebuild() {
 }
 
 void PreviewHover::RelayMouseMove(const MSG& message) {
+  if (message.message == WM_MOUSELEAVE) {
+    leaveAsked_ = false;
+    PointerLeft();
+    return;
+  }
   if (message.message != WM_MOUSEMOVE) return;
+  // The pointer may leave straight from a row to another program, where the owner sees no
+  // movement: the list asks to be told, once until told. Other windows track for themselves.
+  if (!leaveAsked_ && list_ && (message.hwnd == list_ || ::IsChild(list_, message.hwnd))) {
+    TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, message.hwnd, 0};
+    leaveAsked_ = ::TrackMouseEvent(&leave) != FALSE;
+  }
   // The movement's own point, not the cursor's later place.
   POINT screen{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
   ::ClientToScreen(message.hwnd, &screen);
@@ -66,7 +77,15 @@ void PreviewHover::PointerMoved(POINT screen) {
   preview_->ShowFile(RecordOfRow(row), screen.x, screen.y);
 }
 
+void PreviewHover::PointerLeft() {
+  // The notice may come late, after the pointer came back over a row: judged where it is now.
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  PointerMoved(cursor);
+}
+
 void PreviewHover::Hide() {
+  leaveAsked_ = false;  // a leave may be lost to another message loop: asked for anew
   if (preview_ && preview_->PopupWindow()) preview_->HidePreview();
 }
 

@@ -7,11 +7,12 @@
 //   hover_.Attach(Item(IDC_FILE_LIST), files_, app.Preview());   // once the list exists
 //   hover_.Rebuild();                             // after every fill of the list from files_
 //   bool PreTranslateMessage(MSG& message) override {
-//     hover_.RelayMouseMove(message);             // every movement over the window or a control
+//     hover_.RelayMouseMove(message);             // every movement and leave, window or control
 //     ...
 //   }
 //   bool OnActivate(...) override { ...default...; hover_.Hide(); }   // both ways
 //   before the list's context menu:               hover_.Hide();
+//   when the list's window is hidden:             hover_.Hide();
 //
 // A movement over the same file costs the hit test, one hash lookup and the popup's two
 // comparisons: the full path -> record index is built by Rebuild, not searched per movement.
@@ -38,11 +39,14 @@ class PreviewHover {
   void Rebuild();
 
   // A WM_MOUSEMOVE for any window: its point is taken to the screen and hit-tested against the
-  // list. Other messages are ignored; nothing is consumed.
+  // list, and the list asks for a WM_MOUSELEAVE; a leave hides the popup unless the pointer is
+  // over the list. Other messages are ignored; nothing is consumed.
   void RelayMouseMove(const MSG& message);
   // Over a row: ShowFile with the row's record (the empty record when its path matches none);
   // elsewhere: HidePreview.
   void PointerMoved(POINT screen);
+  // The list's WM_MOUSELEAVE: PointerMoved where the pointer is now.
+  void PointerLeft();
   // HidePreview, when there is a popup window.
   void Hide();
 
@@ -56,6 +60,7 @@ class PreviewHover {
   const FileTable* files_ = nullptr;
   PreviewPopup* preview_ = nullptr;
   std::unordered_map<std::u16string, std::int32_t> indexByPath_;
+  bool leaveAsked_ = false;  // a WM_MOUSELEAVE is due from the list
 };
 
 }  // namespace quillon

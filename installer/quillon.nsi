@@ -77,6 +77,7 @@ UninstPage custom un.DataPage un.DataPageLeave
 !insertmacro CLOSE_RUNNING_PROGRAM "un."
 
 Section "-Program"
+  Call CheckDataFolder
   Call CloseRunningProgram
   SetOutPath "$INSTDIR"
   File "/oname=quillon.exe" "${PROGRAM}"
@@ -152,6 +153,36 @@ Function WriteUninstallEntry
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+FunctionEnd
+
+; The setup writes update.dat and perhaps data.dat, and the program writes both: a data folder
+; that cannot take them stops the setup before it has installed anything, with the same exit
+; code as its other failures.
+Function CheckDataFolder
+  CreateDirectory "$DataFolder"
+  ; Testing the error flag clears it: $1 keeps the outcome.
+  StrCpy $1 "unwritable"
+  ClearErrors
+  FileOpen $0 "$DataFolder\setup-check.tmp" w
+  ${IfNot} ${Errors}
+    FileClose $0
+    Delete "$DataFolder\setup-check.tmp"
+    StrCpy $1 ""
+    ; Opened for appending, which changes nothing in it.
+    ${If} ${FileExists} "$DataFolder\update.dat"
+      FileOpen $0 "$DataFolder\update.dat" a
+      ${If} ${Errors}
+        StrCpy $1 "unwritable"
+      ${Else}
+        FileClose $0
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  ${If} $1 != ""
+    MessageBox MB_OK|MB_ICONSTOP "Setup cannot write to $DataFolder, where ${PRODUCT} keeps its catalogue and settings. Nothing was installed.$\r$\nPlease make the folder writable and run Setup again." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 FunctionEnd
 
 ; The data folder as the program expects it: an empty catalogue only where there is none, and

@@ -2,10 +2,14 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "files/file_rules.h"
 #include "framework/resource_text.h"
 #include "framework/wide.h"
+#include "preview/image/platform_path.h"
 #include "preview/preview_layout.h"
+#include "preview/thumbnail_decode.h"
 #include "resources/resource.h"
 #include "ui/gdi_bridge.h"
 
@@ -28,14 +32,30 @@ void DrawLabel(HDC dc, const ImageRect& at, const std::u16string& text) {
   ::TextOutW(dc, at.left, at.top, Wide(text), static_cast<int>(text.size()));
 }
 
-// Path, size and modification time of a file that is there; false when it cannot be queried.
+// A FILETIME-like pair as one number.
+std::uint64_t Join(DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; }
+
+// Path, size, times and identity on the volume of a file that is there; false when it cannot
+// be queried. Opened without access to its data, so a file in use by another program counts.
 bool ThumbnailKeyOf(const std::u16string& fullPath, ThumbnailKey& key) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(Wide(fullPath), GetFileExInfoStandard, &data)) return false;
+  const HANDLE file = ::CreateFileW(Wide(fullPath), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  FILE_BASIC_INFO basic{};
+  const bool known = ::GetFileInformationByHandle(file, &info) != FALSE;
+  const bool changeKnown =
+      ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
+  ::CloseHandle(file);
+  if (!known || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   key.path = fullPath;
-  key.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-  key.modified = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                 data.ftLastWriteTime.dwLowDateTime;
+  key.size = Join(info.nFileSizeHigh, info.nFileSizeLow);
+  key.modified = Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+  key.created = Join(info.ftCreationTime.dwHighDateTime, info.ftCreationTime.dwLowDateTime);
+  key.changed = changeKnown ? static_cast<std::uint64_t>(basic.ChangeTime.QuadPart) : 0;
+  key.fileId = Join(info.nFileIndexHigh, info.nFileIndexLow) ^
+               (std::uint64_t{info.dwVolumeSerialNumber} << 32);
   return true;
 }
 
@@ -52,6 +72,9 @@ bool CPreviewPage::OnInitDialog() {
   // a popup that comes and goes with the pointer has no place in the task bar.
   const LONG_PTR extended = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
   ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, extended | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  const HWND popup = Handle();
+  decoder_ = std::make_unique<DecodeWorker>(
+      DecodeThumbnail, [popup] { ::PostMessageW(popup, kPictureReadyMessage, 0, 0); });
   return false;
 }
 
@@ -86,32 +109,72 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   ::SetWindowPos(Item(IDC_PREVIEW_COMMENT), nullptr, comment.left, comment.top,
                  comment.right - comment.left, comment.bottom - comment.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  // On top of the normal windows, never activated.
-  ::SetWindowPos(Handle(), HWND_TOP, windowRect_.left, windowRect_.top,
+  ::SetWindowPos(Handle(), nullptr, windowRect_.left, windowRect_.top,
                  windowRect_.right - windowRect_.left, windowRect_.bottom - windowRect_.top,
-                 SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   // Repainted whole and at once: a popup shown a moment ago for another file must not show
   // pieces of it.
   ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  // Shown above whichever window it previews, the always-on-top result list included, and
+  // never activated. Placed first among the topmost windows while it shows: Wine raises the
+  // popup on the screen only when no visible window is ahead of it in its own order.
+  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ::UpdateWindow(Handle());
+  StartDecode();
 }
 
 void CPreviewPage::HidePreview() {
   lastShown_ = FileRecord{};
+  wantedTicket_ = 0;
+  if (decoder_) decoder_->Abandon();
   if (Handle()) ::ShowWindow(Handle(), SW_HIDE);
 }
 
 Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16string& fullPath) {
+  wantedTicket_ = 0;
+  pendingPath_.clear();
+  if (decoder_) decoder_->Abandon();
   // Names that promise no picture cost no file system query at all.
   ThumbnailKey key;
   if (!HasPictureFileName(record.FileName) || !ThumbnailKeyOf(fullPath, key)) return {};
   if (const Thumbnail* kept = thumbnails_.Find(key)) return *kept;
-  auto picture = std::make_unique<FCObjImage>();
-  picture->LoadForRecord(record);
-  Thumbnail made = MakeThumbnail(std::move(picture));
-  thumbnails_.Put(std::move(key), made);
-  return made;
+  std::string narrowPath;
+  if (!decoder_ || !NarrowPathFor(fullPath, narrowPath)) return {};
+  const std::optional<PictureHeader> header = ReadPictureHeaderOf(narrowPath);
+  if (!header) return {};
+  pendingKey_ = std::move(key);
+  pendingPath_ = std::move(narrowPath);
+  Thumbnail pending;
+  pending.width = header->ShownWidth();
+  pending.height = header->ShownHeight();
+  return pending;
+}
+
+void CPreviewPage::StartDecode() {
+  if (pendingPath_.empty() || !decoder_) return;
+  wantedTicket_ = decoder_->Request(std::move(pendingKey_), std::exchange(pendingPath_, {}));
+}
+
+void CPreviewPage::TakeDecodedPictures() {
+  if (!decoder_) return;
+  for (DecodeWorker::Result& result : decoder_->TakeResults()) {
+    if (result.ticket == wantedTicket_ && result.thumbnail.picture) {
+      // The popup keeps the size its header gave it (an icon's or an animation's first frame
+      // may differ): the picture is drawn into the box laid out for it.
+      thumbnail_.picture = result.thumbnail.picture;
+      wantedTicket_ = 0;
+      ::InvalidateRect(Handle(), nullptr, FALSE);
+    }
+    thumbnails_.Put(std::move(result.key), std::move(result.thumbnail));
+  }
+}
+
+bool CPreviewPage::OnAppMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+  if (message != kPictureReadyMessage) return false;
+  TakeDecodedPictures();
+  result = 0;
+  return true;
 }
 
 void CPreviewPage::SetFileIcon(const std::u16string& fileName,
@@ -135,9 +198,10 @@ bool CPreviewPage::OnPaint() {
   ::GetClientRect(Handle(), &client);
   RECT comment{};
   ::GetWindowRect(Item(IDC_PREVIEW_COMMENT), &comment);
+  // The picture section is drawn from the header's size; the picture once it is decoded.
   const PreviewPaintPlan plan =
       PlanPreviewPaint(client.right, client.bottom, comment.bottom - comment.top,
-                       thumbnail_.picture ? thumbnail_.width : 0, thumbnail_.height);
+                       thumbnail_.width, thumbnail_.height);
   for (const ImageRect& side : plan.border) FillRect(dc, side, kBorderColour);
   FillRect(dc, plan.commentRule, kRuleColour);
   FillRect(dc, plan.commentBand, kBandColour);
@@ -148,7 +212,7 @@ bool CPreviewPage::OnPaint() {
     FillRect(dc, plan.pictureBand, kBandColour);
     DrawLabel(dc, plan.pictureLabel, LoadResourceString(IDS_LABEL_IMAGE_PREVIEW));
     for (const ImageRect& side : plan.frame) FillRect(dc, side, kRuleColour);
-    thumbnail_.picture->Draw(dc, plan.picture);
+    if (thumbnail_.picture) thumbnail_.picture->Draw(dc, plan.picture);
   }
   return true;
 }

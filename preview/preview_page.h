@@ -16,6 +16,7 @@
 #include "files/preview_popup.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "preview/decode_worker.h"
 #include "preview/image/thumbnail_fit.h"
 #include "preview/thumbnail_cache.h"
 
@@ -37,17 +38,27 @@ class CPreviewPage : public CDialog, public PreviewPopup {
   // show (empty while hidden).
   const FileRecord& ShownRecord() const { return shown_; }
   const FileRecord& LastShown() const { return lastShown_; }
+  // The picture arrives from the decode worker a moment after the show (a message to the
+  // popup); the popup is laid out for it from the file's header at once.
   bool HasPicture() const { return thumbnail_.picture != nullptr; }
+  // Posted by the decode worker when a picture is ready.
+  static constexpr UINT kPictureReadyMessage = WM_APP + 21;
 
  protected:
   bool OnInitDialog() override;
   bool OnPaint() override;
   bool OnCtlColor(HDC dc, HWND control, UINT kind, HBRUSH& brush) override;
+  bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  // The record's picture, reduced for the box: kept from an earlier show of the same file
-  // (path, size and modification time), else loaded.
+  // The record's picture, reduced for the box, kept from an earlier show of the same file;
+  // else its size from the file's header, the picture itself asked of the decode worker.
   Thumbnail LoadThumbnail(const FileRecord& record, const std::u16string& fullPath);
+  // Hands the picture LoadThumbnail found missing to the decode worker, once the popup is
+  // painted with its text: the decode must not delay that paint.
+  void StartDecode();
+  // Keeps what the worker decoded and shows the picture it was asked for last.
+  void TakeDecodedPictures();
   void SetFileIcon(const std::u16string& fileName, const std::u16string& fullPath);
 
   FileRecord shown_;
@@ -55,6 +66,10 @@ class CPreviewPage : public CDialog, public PreviewPopup {
   ImageRect windowRect_;
   Thumbnail thumbnail_;
   ThumbnailCache thumbnails_;
+  std::uint64_t wantedTicket_ = 0;  // the decode whose picture this popup waits for; 0: none
+  ThumbnailKey pendingKey_;         // the picture StartDecode asks for; none when the path is empty
+  std::string pendingPath_;
+  std::unique_ptr<DecodeWorker> decoder_;
   // The icons shown so far, by file type; released with the popup.
   std::unordered_map<std::u16string, OwnedIcon> iconsByType_;
   GdiObject<HBRUSH> background_;

@@ -1,5 +1,6 @@
 #include "preview/thumbnail_cache.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "preview/image/thumbnail_fit.h"
@@ -80,12 +81,23 @@ const Thumbnail* ThumbnailCache::Find(const ThumbnailKey& key) {
 void ThumbnailCache::Put(ThumbnailKey key, Thumbnail thumbnail) {
   for (auto entry = entries_.begin(); entry != entries_.end(); ++entry) {
     if (entry->key == key) {
+      bytes_ -= entry->bytes;
       entries_.erase(entry);
       break;
     }
   }
-  entries_.push_front(Entry{std::move(key), std::move(thumbnail)});
-  if (entries_.size() > capacity_) entries_.pop_back();
+  std::size_t bytes = key.path.size() * sizeof(char16_t);
+  if (thumbnail.picture) {
+    bytes += thumbnail.picture->PixelBytes() +
+             static_cast<std::size_t>(thumbnail.picture->Height()) * sizeof(std::uint8_t*);
+  }
+  bytes = std::max(bytes, kThumbnailEntryMinimumBytes);
+  entries_.push_front(Entry{std::move(key), std::move(thumbnail), bytes});
+  bytes_ += bytes;
+  while (bytes_ > budget_ && entries_.size() > 1) {
+    bytes_ -= entries_.back().bytes;
+    entries_.pop_back();
+  }
 }
 
 }  // namespace quillon

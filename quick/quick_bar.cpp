@@ -1,5 +1,6 @@
 #include "quick/quick_bar.h"
 
+#include "catalogue/busy_wait.h"
 #include "catalogue/tag_text.h"
 #include "framework/gdi.h"
 #include "framework/message_box.h"
@@ -112,7 +113,7 @@ void CQuickBar::MarkResultsHidden() {
 
 void CQuickBar::HideResults() {
   MarkResultsHidden();
-  ::ShowWindow(results_.Handle(), SW_HIDE);
+  results_.HideWindow();
 }
 
 std::u16string CQuickBar::SearchText() const { return ItemText(IDC_QUICK_SEARCH); }
@@ -129,7 +130,12 @@ void CQuickBar::ToggleVisible() {
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     return;
   }
-  ::ShowWindow(Handle(), IsVisible() ? SW_HIDE : SW_SHOWNORMAL);
+  if (IsVisible()) {
+    HideResults();
+    ::ShowWindow(Handle(), SW_HIDE);
+    return;
+  }
+  ::ShowWindow(Handle(), SW_SHOWNORMAL);
 }
 
 bool CQuickBar::OnCommand(int id, int code, HWND) {
@@ -141,14 +147,22 @@ bool CQuickBar::OnCommand(int id, int code, HWND) {
 }
 
 void CQuickBar::RunTypingSearch() {
-  results_.FillResults(NormalizeTagText(SearchText()));
-  if (results_.RowCount() == 0) {
-    ::ShowWindow(results_.Handle(), SW_HIDE);
-    MarkResultsHidden();
+  {
+    // A held catalogue must not cost the full wait, nor a box, on every key.
+    const TypingWait typing(host_.Catalogue().Database().Busy());
+    if (!results_.FillResults(NormalizeTagText(SearchText()))) return;
+  }
+  // A hidden bar shows no list either.
+  if (results_.RowCount() == 0 || !IsVisible()) {
+    HideResults();
     return;
   }
   PlaceResults();
-  ::SetFocus(Item(IDC_QUICK_SEARCH));
+  FocusSearchBox();
+}
+
+void CQuickBar::FocusSearchBox() {
+  if (IsVisible()) ::SetFocus(Item(IDC_QUICK_SEARCH));
 }
 
 bool CQuickBar::PreTranslateMessage(MSG& message) {
@@ -178,6 +192,13 @@ void CQuickBar::ToggleResults() {
 }
 
 void CQuickBar::SearchInMainWindow() {
+  // It refills the main window's list, which a modal dialog of the main window may be reading.
+  mainWindowWait_.Run(Handle(), host_.Catalogue().MainWindow(), [this] { ListInMainWindow(); });
+}
+
+bool CQuickBar::OnTimer(UINT_PTR id) { return mainWindowWait_.OnTimer(id); }
+
+void CQuickBar::ListInMainWindow() {
   std::u16string text = NormalizeTagText(SearchText());
   host_.SetSearchBoxText(text);
   if (text.empty()) text = kAllFilesTagText;
@@ -221,8 +242,7 @@ void CQuickBar::FollowBar() {
     MoveTo(results_.Handle(),
            HiddenResultsPlace(WindowPlace(Handle()), WindowPlace(results_.Handle())), 0);
   }
-  // A hidden bar must not take the focus, which would activate it.
-  if (IsVisible()) ::SetFocus(Item(IDC_QUICK_SEARCH));
+  FocusSearchBox();
 }
 
 bool CQuickBar::OnPaint() {
@@ -252,7 +272,9 @@ bool CQuickBar::OnHelp(const HELPINFO&) {
 }
 
 bool CQuickBar::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
-  host_.AddFiles(paths, results_.ResultTagText());
+  // Added through the main window's Edit Tags dialog, once no other dialog is open there.
+  mainWindowWait_.Run(Handle(), host_.Catalogue().MainWindow(),
+                      [this, paths] { host_.AddFiles(paths, results_.ResultTagText()); });
   return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include "framework/command_table.h"
 #include "framework/dialog.h"
+#include "quick/main_window_wait.h"
 #include "quick/quick_host.h"
 #include "quick/quick_result.h"
 #include "ui/button_ex.h"
@@ -37,9 +38,9 @@ class CQuickBar : public CDialog {
   CQuickResult& Results() { return results_; }
   UINT ResultsButtonBitmap() const { return resultsButton_.SkinBitmap(); }
 
-  // "Show/Hide Quick Bar": hides a shown bar and shows a hidden one. A bar that lies wholly off
-  // every screen (a stored place from another display) is brought back to its default place
-  // and shown instead.
+  // "Show/Hide Quick Bar": hides a shown bar, with its list, and shows a hidden one, without
+  // its list. A bar that lies wholly off every screen (a stored place from another display) is
+  // brought back to its default place and shown instead.
   void ToggleVisible();
 
   bool PreTranslateMessage(MSG& message) override;
@@ -51,6 +52,7 @@ class CQuickBar : public CDialog {
   bool OnLButtonDown(UINT keys, POINT point) override;
   bool OnMove(int x, int y) override;
   bool OnSetCursor(HWND window, int hitTest, UINT mouseMessage) override;
+  bool OnTimer(UINT_PTR id) override;
   bool OnHelp(const HELPINFO& help) override;
   bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point) override;
   void OnOK() override {}
@@ -64,9 +66,12 @@ class CQuickBar : public CDialog {
   // The buttons: results, search (hands the search to the main window), hide.
   void ToggleResults();
   void SearchInMainWindow();
+  void ListInMainWindow();
   void ConfirmHide();
   // The list follows every move of the bar, shown or hidden.
   void FollowBar();
+  // The search box takes the focus, only while the bar is visible: focus would activate it.
+  void FocusSearchBox();
 
   static const CommandRoute<CQuickBar> kCommands[];
 
@@ -75,6 +80,7 @@ class CQuickBar : public CDialog {
   ButtonEx searchButton_;
   ButtonEx hideButton_;
   ButtonEx resultsButton_;
+  MainWindowWait mainWindowWait_;
 };
 
 }  // namespace quillon

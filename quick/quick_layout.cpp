@@ -32,12 +32,13 @@ PixelRect HiddenResultsPlace(const PixelRect& bar, const PixelRect& list) {
   return At(bar.left, bar.top - list.Height(), bar.Width(), list.Height());
 }
 
-PixelRect ResultListControlPlace(int clientWidth, int clientHeight) {
-  return At(9, 10, clientWidth - 7, clientHeight - 21);
+PixelRect ResultListControlPlace(int windowWidth, int windowHeight) {
+  // Between the 9-pixel left side, the 10-pixel right side and the top and bottom frames.
+  return {9, 10, windowWidth - 10, windowHeight - 11};
 }
 
-PixelRect ResultWindowRegion(int clientWidth, int clientHeight) {
-  return {0, 0, clientWidth + 12, clientHeight};
+PixelRect ResultWindowRegion(int windowWidth, int windowHeight) {
+  return {0, 0, windowWidth, windowHeight};
 }
 
 std::array<ResultFramePiece, 4> ResultFramePieces(int width, int height) {

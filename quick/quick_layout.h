@@ -35,11 +35,11 @@ PixelRect ShownResultsPlace(const PixelRect& bar, const PixelRect& list);
 // The hidden list follows the bar always above it, with no fall-back below.
 PixelRect HiddenResultsPlace(const PixelRect& bar, const PixelRect& list);
 
-// The result list's list control within the window's client area at initialisation.
-PixelRect ResultListControlPlace(int clientWidth, int clientHeight);
-// The result window's region at initialisation: its client rectangle 12 pixels wider, so that
-// the list, made as wide as the bar later, keeps its right edge.
-PixelRect ResultWindowRegion(int clientWidth, int clientHeight);
+// The result list's list control within the window, from the window's size as it shows (as
+// wide as the bar): inside the frame, whatever size the template's dialog units gave at first.
+PixelRect ResultListControlPlace(int windowWidth, int windowHeight);
+// The result window's region: the whole window, its corners rounded.
+PixelRect ResultWindowRegion(int windowWidth, int windowHeight);
 
 // The frame bitmaps over the result window's edges, for a window of width x height.
 struct ResultFramePiece {

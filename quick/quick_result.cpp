@@ -88,25 +88,23 @@ bool CQuickResult::OnInitDialog() {
   const HWND list = Item(IDC_FILE_LIST);
   pane_.Attach(Handle(), list, host_.Preview());
 
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  const PixelRect region = ResultWindowRegion(client.right, client.bottom);
-  // The window owns the region once it is set.
-  ::SetWindowRgn(Handle(),
-                 ::CreateRoundRectRgn(region.left, region.top, region.right, region.bottom,
-                                      kQuickCornerEllipse, kQuickCornerEllipse),
-                 FALSE);
-  const PixelRect place = ResultListControlPlace(client.right, client.bottom);
-  ::SetWindowPos(list, nullptr, place.left, place.top, place.Width(), place.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  OnSize(SIZE_RESTORED, window.right - window.left, window.bottom - window.top);
+  ::ShowWindow(list, SW_SHOWNA);
   return false;
 }
 
-void CQuickResult::FillResults(const std::u16string& tagText) {
+bool CQuickResult::FillResults(const std::u16string& tagText) {
+  TagDatabase& db = host_.Catalogue().Database();
+  if (ReadInOneSnapshot(db, [&] { SearchByTags(db, pane_.Files(), tagText); }) !=
+      ReadAccess::kReadable) {
+    return false;  // the list keeps what it showed
+  }
   resultTagText_ = tagText;
-  SearchByTags(host_.Catalogue().Database(), pane_.Files(), tagText);
   SortByFileName(pane_.Files());
   pane_.Show();
+  return true;
 }
 
 void CQuickResult::FocusFirstRow() {
@@ -137,6 +135,12 @@ void CQuickResult::OnCancel() { Hide(); }
 
 void CQuickResult::Hide() {
   bar_.MarkResultsHidden();
+  HideWindow();
+}
+
+void CQuickResult::HideWindow() {
+  // The preview belongs to the rows it shows: it never stays without them.
+  pane_.HideHover();
   ::ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -161,6 +165,27 @@ bool CQuickResult::OnPaint() {
   return true;
 }
 
+bool CQuickResult::OnSize(UINT, int width, int height) {
+  if (!pane_.List()) return false;  // the size the window is created with
+  // A window without frame: its client size is its size.
+  const PixelRect region = ResultWindowRegion(width, height);
+  // The window owns the region once it is set.
+  ::SetWindowRgn(Handle(),
+                 ::CreateRoundRectRgn(region.left, region.top, region.right, region.bottom,
+                                      kQuickCornerEllipse, kQuickCornerEllipse),
+                 IsVisible());
+  const PixelRect place = ResultListControlPlace(width, height);
+  ::SetWindowPos(pane_.List(), nullptr, place.left, place.top, place.Width(), place.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  return true;
+}
+
+bool CQuickResult::OnTimer(UINT_PTR id) { return mainWindowWait_.OnTimer(id); }
+
+void CQuickResult::RunWhenMainWindowFree(std::function<void()> command) {
+  mainWindowWait_.Run(Handle(), host_.Catalogue().MainWindow(), std::move(command));
+}
+
 bool CQuickResult::OnActivate(UINT, HWND, bool) {
   pane_.HideHover();
   return false;
@@ -172,8 +197,17 @@ bool CQuickResult::OnHelp(const HELPINFO&) {
 }
 
 bool CQuickResult::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
-  host_.AddFiles(paths, resultTagText_);
+  RunWhenMainWindowFree([this, paths] { host_.AddFiles(paths, resultTagText_); });
   return true;
+}
+
+void CQuickResult::PaneRunCommand(std::function<void()> command) {
+  const bool held = MainWindowWait::MainWindowBusy(host_.Catalogue().MainWindow());
+  RunWhenMainWindowFree([this, held, command = std::move(command)] {
+    // Read again: the dialog the command waited for may have changed the records.
+    if (held) FillResults(resultTagText_);
+    command();
+  });
 }
 
 void CQuickResult::PaneFilesChanged(bool changed) {
@@ -187,8 +221,12 @@ void CQuickResult::PaneSameTags(const std::u16string& tags) {
 }
 
 void CQuickResult::AddFileWithPicker() {
-  if (const auto path = PickExistingFile(Handle())) host_.AddFiles({*path}, host_.CurrentFilter());
-  FillResults(resultTagText_);
+  RunWhenMainWindowFree([this] {
+    if (const auto path = PickExistingFile(Handle())) {
+      host_.AddFiles({*path}, host_.CurrentFilter());
+    }
+    FillResults(resultTagText_);
+  });
 }
 
 }  // namespace quillon

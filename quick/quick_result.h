@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "files/file_list_pane.h"
 #include "framework/command_table.h"
 #include "framework/dialog.h"
+#include "quick/main_window_wait.h"
 #include "quick/quick_host.h"
 
 namespace quillon {
@@ -26,8 +28,9 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
   // Creates the hidden window, owned by the bar's window.
   bool Create(HWND bar);
 
-  // Lists the files of `tagText`, ordered by file name, and remembers the text.
-  void FillResults(const std::u16string& tagText);
+  // Lists the files of `tagText`, ordered by file name, and remembers the text; false, the
+  // list unchanged, when the catalogue could not be read.
+  bool FillResults(const std::u16string& tagText);
   const std::u16string& ResultTagText() const { return resultTagText_; }
   void SetResultTagText(const std::u16string& tagText) { resultTagText_ = tagText; }
   int RowCount() const { return pane_.RowCount(); }
@@ -35,6 +38,8 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
 
   // Gives the list the focus with its first row selected and focused.
   void FocusFirstRow();
+  // Hides the window and the preview of its rows; the button is the bar's to mark.
+  void HideWindow();
 
   bool PreTranslateMessage(MSG& message) override;
 
@@ -43,6 +48,9 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
   bool OnCommand(int id, int code, HWND control) override;
   bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
   bool OnPaint() override;
+  // The list and the region follow the window's size: the bar makes it as wide as itself.
+  bool OnSize(UINT type, int width, int height) override;
+  bool OnTimer(UINT_PTR id) override;
   bool OnActivate(UINT state, HWND other, bool minimized) override;
   bool OnHelp(const HELPINFO& help) override;
   bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point) override;
@@ -54,10 +62,14 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
   void Hide();
   // Menu 192's "Add File": the main window catalogues the picked file.
   void AddFileWithPicker();
+  // Runs a command that changes the catalogue once no modal dialog of the main window is open.
+  void RunWhenMainWindowFree(std::function<void()> command);
 
-  // The pane's owner side: after edits and removals the list searches again and the main
+  // The pane's owner side: its changing commands wait for the main window's dialog and read
+  // the list again first; after edits and removals the list searches again and the main
   // window lists its filter again; "Same Tags" goes into the bar.
   CatalogueContext& PaneCatalogue() override { return host_.Catalogue(); }
+  void PaneRunCommand(std::function<void()> command) override;
   void PaneFilesChanged(bool changed) override;
   void PaneSameTags(const std::u16string& tags) override;
 
@@ -70,6 +82,7 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
   CQuickBar& bar_;
   std::u16string resultTagText_;
   FileListPane pane_{*this, kStyle};
+  MainWindowWait mainWindowWait_;
 };
 
 }  // namespace quillon

@@ -218,3 +218,6 @@
 #define IDS_PATHS_NOT_COPIED 243
 // The root folder is the tree's anchor: it is never edited.
 #define IDS_ROOT_FOLDER_EDIT 244
+// Another program holds data.dat: the box, and the status line that stays until F5.
+#define IDS_CATALOGUE_IN_USE 250
+#define IDS_STATUS_IN_USE 251

@@ -55,6 +55,9 @@
 #define TEXT_PATHS_NOT_COPIED \
   "The file path(s) could not be copied to the clipboard. Please try again."
 #define TEXT_ROOT_FOLDER_EDIT       "Cannot edit the root folder."
+#define TEXT_CATALOGUE_IN_USE \
+  "The catalogue is in use by another program; try again."
+#define TEXT_STATUS_IN_USE          "Catalogue in use; press F5 to retry"
 
 // Texts the program shows without a string of the table.
 #define TEXT_APPLICATION_TITLE      "Veldmark Quillon"

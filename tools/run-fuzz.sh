@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Bounded fuzzing of the picture readers with libFuzzer and AddressSanitizer.
+# Bounded fuzzing of the picture readers and the header reading with libFuzzer and AddressSanitizer.
 #   tools/run-fuzz.sh build/fuzz
 # Each target runs QUILLON_FUZZ_SECONDS seconds (default 180). The corpus grows in
 # <tree>/fuzz-corpus/<reader> from one run to the next; inputs that crash are kept in
@@ -12,7 +12,13 @@ seconds=${QUILLON_FUZZ_SECONDS:-180}
 seed() {
   local reader=$1 dir=$2 src="gradient:red-blue"
   local -a kinds
-  if [ "$reader" = bmp ]; then
+  if [ "$reader" = jpeg_header ]; then
+    # Photos with an Exif orientation, progressive and CMYK ones, and the other headers.
+    printf 'Exif\0\0II*\0\010\0\0\0\001\0\022\001\003\0\001\0\0\0\006\0\0\0\0\0\0\0' >"$dir/orient.app1"
+    kinds=("-profile APP1:orient.app1 JPEG:turned.jpg" "-interlace JPEG JPEG:progressive.jpg"
+           "-colorspace CMYK JPEG:cmyk.jpg" "-colorspace Gray JPEG:grey.jpg" "PNG:1.png"
+           "GIF:1.gif" "TIFF:1.tif" "ICO:1.ico")
+  elif [ "$reader" = bmp ]; then
     kinds=("-type Bilevel BMP3:1.bmp" "-colors 16 -type Palette BMP3:4.bmp"
            "-type Palette BMP3:8.bmp" "-define bmp:subtype=RGB565 BMP:16.bmp"
            "BMP3:24.bmp" "-alpha on -type TrueColorAlpha BMP:32.bmp")
@@ -29,7 +35,7 @@ seed() {
 
 failed=0
 summary=()
-for reader in bmp tga; do
+for reader in bmp tga jpeg_header; do
   exe="$tree/fuzz/fuzz_$reader"
   if [ ! -x "$exe" ]; then
     echo "run-fuzz: $exe is missing (configure with -DQUILLON_FUZZ=ON and build)" >&2

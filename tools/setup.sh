@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and `make run` need, and prepares the
-# SQLite amalgamation from Debian's sqlite3 source package. Idempotent: a second run only checks.
+# Installs every Debian package the build, the tests and `make run` need, prepares the SQLite
+# amalgamation from Debian's sqlite3 source package and unpacks Debian's libjpeg-turbo source
+# package, which both trees build. Idempotent: a second run only checks.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,7 +9,7 @@ cache="$root/build/third_party"
 
 # Version-free names (metapackages where Debian has them), so the list holds on the next release.
 packages=(
-  build-essential cmake ninja-build tcl dpkg-dev
+  build-essential cmake ninja-build tcl dpkg-dev nasm
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32:i386 wine64
@@ -28,6 +29,7 @@ done
 
 need_src=0
 [ -f "$cache/sqlite/sqlite3.c" ] || need_src=1
+[ -f "$cache/libjpeg-turbo/jpeglib.h" ] || need_src=1
 
 if [ ${#missing[@]} -gt 0 ] || [ $need_src -eq 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
@@ -49,7 +51,17 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_src -eq 1 ]; then
   fi
 fi
 
-if [ $need_src -eq 1 ]; then
+if [ ! -f "$cache/libjpeg-turbo/jpeglib.h" ]; then
+  echo "setup: unpacking Debian's libjpeg-turbo source package"
+  rm -rf "$cache/jpeg-src" "$cache/libjpeg-turbo"
+  mkdir -p "$cache/jpeg-src"
+  (cd "$cache/jpeg-src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1)
+  srcdir=$(find "$cache/jpeg-src" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+  mv "$srcdir" "$cache/libjpeg-turbo"
+  rm -rf "$cache/jpeg-src"
+fi
+
+if [ ! -f "$cache/sqlite/sqlite3.c" ]; then
   echo "setup: building the SQLite amalgamation from Debian's sqlite3 source package"
   rm -rf "$cache/sqlite-src" "$cache/sqlite"
   mkdir -p "$cache/sqlite-src" "$cache/sqlite"

@@ -1,5 +1,6 @@
 // Windows bitmap files: bottom-up rows, plain or bit-field pixels, copied as they are.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -40,6 +41,29 @@ void ReadPalette(const std::uint8_t* data, std::size_t size, std::uint32_t heade
   picture.SetPalette(entries, count);
 }
 
+// A channel through its mask (one run of bits, of any width and place), scaled to 8 bits.
+std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  const int shift = std::countr_zero(mask);
+  const std::uint64_t full = mask >> shift;
+  return static_cast<std::uint8_t>(((pixel & mask) >> shift) * 255u / full);
+}
+
+// 32-bit pixels with the file's own masks become plain blue, green, red bytes: the masks may
+// be in any order or width, and the picture is drawn as a plain 32-bit bitmap.
+void ApplyMasks32(FCObjImage& picture, const ChannelMasks& masks) {
+  for (std::int32_t y = 0; y < picture.Height(); ++y) {
+    std::uint8_t* pixel = picture.Row(y);
+    for (std::int32_t x = 0; x < picture.Width(); ++x, pixel += 4) {
+      const std::uint32_t value = ReadLe32(pixel);
+      pixel[0] = Channel(value, masks.blue);
+      pixel[1] = Channel(value, masks.green);
+      pixel[2] = Channel(value, masks.red);
+      pixel[3] = 0xFF;
+    }
+  }
+}
+
 }  // namespace
 
 bool FCImageHandle_Bmp::LoadMemory(const std::uint8_t* data, std::size_t size,
@@ -66,6 +90,9 @@ bool FCImageHandle_Bmp::LoadMemory(const std::uint8_t* data, std::size_t size,
   if (picture->PaletteSize() > 0) ReadPalette(data, size, header.size, *picture);
   const std::size_t bytes = std::min<std::size_t>(size - pixelOffset, picture->PixelBytes());
   std::memcpy(picture->Pixels(), data + pixelOffset, bytes);
+  if (header.bitCount == 32 && header.compression == kCompressionBitFields) {
+    ApplyMasks32(*picture, masks);
+  }
 
   frames.PCL_PushObject(std::move(picture));
   return true;

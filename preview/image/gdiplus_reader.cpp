@@ -124,26 +124,19 @@ std::optional<GdiplusFrameLayout> LayoutForPixelFormat(Gdiplus::PixelFormat form
 
 bool AppendGdiplusFrames(Gdiplus::GpBitmap* bitmap, ImageFrames& frames) {
   UINT dimensionCount = 0;
-  if (gp::GdipImageGetFrameDimensionsCount(bitmap, &dimensionCount) != Gdiplus::Ok) return false;
-  PCL_array<GUID> dimensions;
-  if (!dimensions.Allocate(dimensionCount) ||
-      gp::GdipImageGetFrameDimensionsList(bitmap, dimensions.get(), dimensionCount) !=
-          Gdiplus::Ok) {
+  if (gp::GdipImageGetFrameDimensionsCount(bitmap, &dimensionCount) != Gdiplus::Ok ||
+      dimensionCount == 0) {
     return false;
   }
-  bool appended = false;
-  for (UINT d = 0; d < dimensionCount; ++d) {
-    UINT frameCount = 0;
-    if (gp::GdipImageGetFrameCount(bitmap, &dimensions[d], &frameCount) != Gdiplus::Ok) continue;
-    for (UINT frame = 0; frame < frameCount; ++frame) {
-      if (gp::GdipImageSelectActiveFrame(bitmap, &dimensions[d], frame) != Gdiplus::Ok) continue;
-      if (std::unique_ptr<FCObjImage> picture = ConvertActiveFrame(bitmap)) {
-        frames.PCL_PushObject(std::move(picture));
-        appended = true;
-      }
-    }
+  GUID dimension{};
+  if (gp::GdipImageGetFrameDimensionsList(bitmap, &dimension, 1) != Gdiplus::Ok ||
+      gp::GdipImageSelectActiveFrame(bitmap, &dimension, 0) != Gdiplus::Ok) {
+    return false;
   }
-  return appended;
+  std::unique_ptr<FCObjImage> picture = ConvertActiveFrame(bitmap);
+  if (!picture) return false;
+  frames.PCL_PushObject(std::move(picture));
+  return true;
 }
 
 bool FCImageHandle_Gdiplus::LoadFile(const std::string& narrowPath, ImageFrames& frames) {

@@ -29,8 +29,9 @@ struct GdiplusFrameLayout {
 // (16-bit grey, 48 and 64 bits, and the rest), whose frames are skipped.
 std::optional<GdiplusFrameLayout> LayoutForPixelFormat(Gdiplus::PixelFormat format);
 
-// Appends every frame of every frame dimension of `bitmap` that converts to a picture;
-// false when none did.
+// Appends the first frame of `bitmap` (of its first frame dimension) when it converts to a
+// picture. Later frames are never decoded: the preview shows the first, and copying every
+// frame of a large animation would exhaust the memory.
 bool AppendGdiplusFrames(Gdiplus::GpBitmap* bitmap, ImageFrames& frames);
 
 }  // namespace quillon

@@ -7,7 +7,10 @@
 #include "catalogue/folder_store.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
+#include "framework/message_box.h"
+#include "framework/resource_text.h"
 #include "framework/window.h"
+#include "resources/resource.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/loading_target.h"
 
@@ -32,12 +35,24 @@ struct LoadJob {
   void ShowLoadFailed() const {
     if (!*stopping) target->LoadFailed();
   }
+
+  void ShowInUse() const {
+    if (*stopping) return;
+    ShowError(target->LoadingWindow(), LoadResourceString(IDS_CATALOGUE_IN_USE),
+              kApplicationTitle);
+  }
 };
 
 void Load(const LoadJob& job) {
   CQuillonApp& app = *job.app;
   job.ChangeTarget([](LoadingTarget& target) { target.LoadingShown(); });
   const bool opened = app.Database().Open(app.CataloguePath()) != 0;
+  if (!opened && app.Database().LastOpenFailure() == OpenFailure::kInUse) {
+    // Nothing can be read yet: say why, once, and let F5 load it when it is free.
+    job.ChangeTarget([](LoadingTarget& target) { target.CatalogueInUse(); });
+    job.ShowInUse();
+    return;
+  }
   // Whatever the outcome: the window shows what could be read.
   const RootFolder root = ReadFolderRows(app.Database(), app.Folders());
   job.ChangeTarget([&](LoadingTarget& target) {

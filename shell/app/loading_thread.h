@@ -1,5 +1,6 @@
 // The one-shot thread that loads the catalogue at start: "Loading...", open data.dat, read the
-// folders into the tree, list every file, then "Ready" or the "Load data faild" box. It
+// folders into the tree, list every file, then "Ready" or the "Load data faild" box. A
+// catalogue another program holds is said to be in use, and F5 starts the load again. It
 // changes its target only through synchronous requests carried out on the target window's thread.
 #pragma once
 

@@ -51,7 +51,9 @@ class CQuillonApp final : public MainWindowHost {
   void MainWindowClosed(const MainWindowPort& window) override;
 
   LoadingThread& Loading() { return loading_; }
-  void StartLoading(LoadingTarget& target) override { loading_.Start(*this, target); }
+  void StartLoading(LoadingTarget& target) override {
+    if (loading_.Finished()) loading_.Start(*this, target);
+  }
   void StopLoading() override { loading_.Stop(); }
 
   // Creates the quick bar's window, hidden and without owner, before the main window exists.

@@ -22,9 +22,28 @@ void CQuillonDlg::InitFileList() { fileList_.Attach(Handle(), Item(IDC_FILE_LIST
 
 void CQuillonDlg::ListFiles(const std::u16string& tagText) {
   const std::u16string filter = ListingFilter(tagText);
-  filesFound_ = SearchByTags(host_.Database(), fileList_.Files(), filter);
+  TagDatabase& db = host_.Database();
+  std::uint32_t found = 0;
+  const ReadAccess access =
+      ReadInOneSnapshot(db, [&] { found = SearchByTags(db, fileList_.Files(), filter); });
+  if (access != ReadAccess::kReadable) {
+    // The list keeps what it showed; the status line says why it did not change.
+    if (access == ReadAccess::kInUse) ShowInUseStatus();
+    return;
+  }
+  filesFound_ = found;
   ShowFileListing(filter);
   if (loaded_) ShowReadyStatus();
+}
+
+void CQuillonDlg::Refresh() {
+  // A catalogue that another program held at start is loaded once it is free.
+  TagDatabase& db = host_.Database();
+  if (!db.IsOpen() && db.LastOpenFailure() == OpenFailure::kInUse) {
+    host_.StartLoading(*this);
+    return;
+  }
+  ListFiles(CurrentFilter());
 }
 
 void CQuillonDlg::LoadingShown() { SetStatusText(LoadResourceString(IDS_LOADING), true); }
@@ -48,6 +67,13 @@ void CQuillonDlg::LoadFailed() {
 void CQuillonDlg::ShowReadyStatus() {
   const std::u16string text =
       ReadyStatusText(LoadResourceString(IDS_READY), Files().Count(), filesFound_);
+  if (text != StatusText()) SetStatusText(text, true);
+}
+
+void CQuillonDlg::CatalogueInUse() { ShowInUseStatus(); }
+
+void CQuillonDlg::ShowInUseStatus() {
+  const std::u16string text = LoadResourceString(IDS_STATUS_IN_USE);
   if (text != StatusText()) SetStatusText(text, true);
 }
 

@@ -57,9 +57,10 @@ bool CQuillonDlg::OnActivate(UINT, HWND, bool) {
 
 bool CQuillonDlg::PreTranslateMessage(MSG& message) {
   if (IsMouseMessage(message.message)) OnPointerMove(message);
+  if (message.message == WM_MOUSELEAVE) fileList_.RelayMouseMove(message);
   if (message.message != WM_KEYDOWN) return false;
   if (message.wParam == VK_F5) {
-    ListFiles(CurrentFilter());
+    Refresh();
     return true;
   }
   // The window never closes on Escape.

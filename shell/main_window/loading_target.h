@@ -26,6 +26,9 @@ class LoadingTarget {
                           std::uint32_t foundCount) = 0;
   // "Ready": from now on every listing keeps the status line up to date.
   virtual void Ready() = 0;
+  // Another program holds the catalogue: the status line says so until a read gets through
+  // (the loading thread shows the one box that tells it).
+  virtual void CatalogueInUse() = 0;
   // "Load data faild", on the loading thread; the status line keeps "Loading...".
   virtual void LoadFailed() = 0;
 };

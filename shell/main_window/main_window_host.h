@@ -37,7 +37,7 @@ class MainWindowHost {
   // The window goes; nothing reaches it any more.
   virtual void MainWindowClosed(const MainWindowPort& window) = 0;
 
-  // Loads the catalogue for `target` on a thread of its own.
+  // Loads the catalogue for `target` on a thread of its own; nothing while a load runs.
   virtual void StartLoading(LoadingTarget& target) = 0;
   // Ends a load still under way and waits for its end.
   virtual void StopLoading() = 0;

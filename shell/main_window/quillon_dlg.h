@@ -21,6 +21,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,7 @@ class CQuillonDlg : public CDialog,
   // "Ready", saying how many files the list shows when a search found more than it holds;
   // from now on every listing keeps the status line up to date.
   void Ready() override;
+  void CatalogueInUse() override;
   void LoadFailed() override;
 
   // ---- The rest of the port the quick bar and its dialogs use ----
@@ -112,9 +114,11 @@ class CQuillonDlg : public CDialog,
   static const CommandRoute<FileListPane> kListCommands[];
   static const FileListPaneStyle kFileListStyle;
 
-  // The file list's owner side: after edits and removals the current filter is listed again;
-  // "Same Tags" goes into the search box and is listed.
+  // The file list's owner side: its commands run at once (its own dialogs are modal); after
+  // edits and removals the current filter is listed again; "Same Tags" goes into the search
+  // box and is listed.
   CatalogueContext& PaneCatalogue() override { return catalogue_; }
+  void PaneRunCommand(std::function<void()> command) override { command(); }
   void PaneFilesChanged(bool changed) override;
   void PaneSameTags(const std::u16string& tags) override;
 
@@ -150,6 +154,10 @@ class CQuillonDlg : public CDialog,
   void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
   // The status line's "Ready" and how many of the found files the list shows.
   void ShowReadyStatus();
+  // Another program holds the catalogue: the status line says so until a read gets through.
+  void ShowInUseStatus();
+  // F5: lists the current filter again, or loads a catalogue that was held at start.
+  void Refresh();
   // After files were added: the listing and the quick bar's list may show them now.
   void ListAfterAdding();
 

@@ -235,20 +235,32 @@ TEST_F(CatalogueCliTest, ACatalogueHeldByAnotherProgramIsSaidToBeInUse) {
     ASSERT_TRUE(writing.Held());
     const ProgramRun add = Cli({u"add", dir_, Native(file), u"t"});
     EXPECT_EQ(add.exitCode, 1);
-    const auto first = add.err.find("database is locked");
+    const auto first = add.err.find(TEXT_CATALOGUE_IN_USE);
     ASSERT_NE(first, std::string::npos) << add.err;
-    EXPECT_EQ(add.err.find("database is locked", first + 1), std::string::npos) << add.err;
+    EXPECT_EQ(add.err.find(TEXT_CATALOGUE_IN_USE, first + 1), std::string::npos) << add.err;
   }
   {
     Holder everything(Catalogue(), "BEGIN EXCLUSIVE");
     ASSERT_TRUE(everything.Held());
     const ProgramRun search = Cli({u"search", dir_, u"*"});
     EXPECT_EQ(search.exitCode, 1);
-    EXPECT_NE(search.err.find("in use by another program; try again"), std::string::npos)
-        << search.err;
+    EXPECT_NE(search.err.find(TEXT_CATALOGUE_IN_USE), std::string::npos) << search.err;
   }
   EXPECT_EQ(Cli({u"search", dir_, u"*"}).out, "");  // the refused add left nothing
   EXPECT_EQ(Cli({u"add", dir_, Native(file), u"t"}).exitCode, 0);
+}
+
+TEST_F(CatalogueCliTest, AddRefusesDeviceNamesInAnyCaseWithOrWithoutExtension) {
+  ASSERT_EQ(Cli({u"init", dir_}).exitCode, 0);
+  const std::pair<const char*, int> kNames[] = {
+      {"CON", 1},        {"nul.txt", 1},   {"com1.log", 1}, {"aux.gif", 1}, {"lpt1.tga", 1},
+      {"Prn.tar.gz", 1}, {"con .txt", 1},  {"CONSOLE.txt", 0}, {"com10.log", 0}, {"lpt0.tga", 0}};
+  for (const auto& [name, code] : kNames) {
+    if (code == 0) MakeFile(name);  // a device name is refused before it is looked for
+    const ProgramRun add = Cli({u"add", dir_, Native(folder_.Path() / name), u"t"});
+    EXPECT_EQ(add.exitCode, code) << name << ": " << add.err;
+    EXPECT_EQ(add.err.find("reserved for a device") != std::string::npos, code == 1) << name;
+  }
 }
 
 #ifndef _WIN32

@@ -14,6 +14,7 @@
 #include "catalogue/tag_search.h"
 #include "base/text_convert.h"
 #include "catalogue_fixture.h"
+#include "resources/user_texts.h"
 
 namespace quillon {
 namespace {
@@ -377,7 +378,7 @@ TEST_F(TagDatabaseTest, WhileAnotherProgramHoldsTheFileWritesDoNothingAndAnActio
   EXPECT_LE(clock.slept, BusyWait::kBudgetMs);
   EXPECT_GE(clock.slept, BusyWait::kBudgetMs - BusyWait::kStepMs);
   ASSERT_EQ(reporter_.databaseErrors.size(), 1u);
-  EXPECT_NE(reporter_.databaseErrors[0].find(u"locked"), std::u16string::npos);
+  EXPECT_EQ(reporter_.databaseErrors[0], UserText(TEXT_CATALOGUE_IN_USE));
 
   // A later action waits again and is told again; folder writes leave the table as it was.
   clock.now += 10 * BusyWait::kSameActionMs;
@@ -407,6 +408,25 @@ TEST_F(TagDatabaseTest, WhileAnotherProgramHoldsTheFileWritesDoNothingAndAnActio
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags WHERE ID = " + SqlInteger(keptId)), 1);
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_virtualdir"), 1);
   EXPECT_EQ(reporter_.databaseErrors.size(), 3u);
+}
+
+TEST_F(TagDatabaseTest, KeysTypedUnderALockWaitBrieflyTellOnceAndLeaveTheListingAsItWas) {
+  AddFile(u"C:\\k\\kept.txt", u"k;");
+  FileTable listed;
+  SearchByTags(db_, listed, u"k;");
+  TestClock clock(db_);
+  OtherProcess other(file_);
+  ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+  for (int key = 0; key < 3; ++key) {
+    clock.now += 10 * BusyWait::kSameActionMs;  // keys seconds apart
+    const std::int64_t before = clock.slept;
+    const TypingWait typing(db_.Busy());
+    EXPECT_EQ(ReadInOneSnapshot(db_, [&] { SearchByTags(db_, listed, u"none;"); }),
+              ReadAccess::kInUse);
+    EXPECT_LE(clock.slept - before, BusyWait::kTypingBudgetMs);
+  }
+  EXPECT_EQ(reporter_.databaseErrors, std::vector{UserText(TEXT_CATALOGUE_IN_USE)});
+  EXPECT_EQ(listed.Count(), 1u);  // the listing as it was
 }
 
 std::string FileBytes(const std::filesystem::path& file) {

@@ -91,13 +91,28 @@ TEST(BmpReader, Reads16BitPixelsWith555And565Masks) {
   EXPECT_EQ(PixelColour(*picture, 1, 0), 0x0000FFu);
 }
 
-TEST(BmpReader, BitFieldsAt32BitsAreReadAsPlainPixels) {
-  BmpLayout layout = BmpOf(1, 1, 32, 3, {0xFF0000, 0xFF00, 0xFF});
-  layout.rows = {{9, 8, 7, 0}};
-  auto picture = ReadBmp(MakeBmp(layout));
-  ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->Header().compression, 0u);
-  EXPECT_EQ(PixelColour(*picture, 0, 0), 0x070809u);
+TEST(BmpReader, BitFieldsAt32BitsFollowTheFilesMasks) {
+  struct Case {
+    ChannelMasks masks;
+    std::uint32_t pixel;  // little-endian in the file
+    std::uint32_t colour;
+  };
+  const Case cases[] = {
+      {{0xFF0000, 0xFF00, 0xFF}, 0x00070809, 0x070809},            // the plain order
+      {{0xFF, 0xFF00, 0xFF0000}, 0x00070809, 0x090807},            // red and blue swapped
+      {{0xFF000000, 0xFF0000, 0xFF00}, 0x112233AA, 0x112233},      // shifted up a byte
+      {{0x3FF00000, 0xFFC00, 0x3FF}, 0x3FF003FF, 0xFF00FF},        // 10 bits a channel
+      {{0xF800, 0x7E0, 0x1F}, 0x0000F800, 0xFF0000},               // 5-6-5 in 32 bits
+  };
+  for (const Case& c : cases) {
+    BmpLayout layout = BmpOf(1, 1, 32, 3, c.masks);
+    layout.rows = {{static_cast<std::uint8_t>(c.pixel), static_cast<std::uint8_t>(c.pixel >> 8),
+                    static_cast<std::uint8_t>(c.pixel >> 16), static_cast<std::uint8_t>(c.pixel >> 24)}};
+    auto picture = ReadBmp(MakeBmp(layout));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Header().compression, 0u);
+    EXPECT_EQ(PixelColour(*picture, 0, 0), c.colour) << std::hex << c.masks.red;
+  }
 }
 
 TEST(BmpReader, ShortPixelDataLeavesTheRestZero) {

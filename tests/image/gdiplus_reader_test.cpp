@@ -78,30 +78,21 @@ TEST(GdiplusReader, JpegDecodesToItsColours) {
   EXPECT_TRUE(Near(test::PixelColour(picture, 35, 5), 0x0000FF, 24));
 }
 
-TEST(GdiplusReader, AnimatedGifGivesEveryFrameInOrder) {
-  auto decoded = ReadSample("anim.gif");
-  ASSERT_TRUE(decoded->loaded);
-  ASSERT_EQ(decoded->frames.PCL_GetObjectCount(), 3);
-  const std::uint32_t expected[] = {0xFF0000, 0x00FF00, 0x0000FF};
-  for (int i = 0; i < 3; ++i) {
-    const FCObjImage& frame = *decoded->frames.PCL_GetObject(i);
-    EXPECT_EQ(frame.Width(), 8);
-    EXPECT_EQ(frame.Height(), 6);
-    EXPECT_EQ(test::PixelColour(frame, 4, 3), expected[i]) << "frame " << i;
+TEST(GdiplusReader, AnimationsAndPagesGiveTheirFirstFrameOnly) {
+  struct Case {
+    const char* name;
+    std::int32_t width, height;
+    std::uint32_t colour;
+  };
+  for (const Case& c : {Case{"anim.gif", 8, 6, 0xFF0000}, Case{"pages.tif", 10, 8, 0x00FF00}}) {
+    auto decoded = ReadSample(c.name);
+    ASSERT_TRUE(decoded->loaded) << c.name;
+    ASSERT_EQ(decoded->frames.PCL_GetObjectCount(), 1) << c.name;
+    const FCObjImage& first = *decoded->frames.PCL_GetObject(0);
+    EXPECT_EQ(first.Width(), c.width);
+    EXPECT_EQ(first.Height(), c.height);
+    EXPECT_EQ(test::PixelColour(first, c.width - 1, c.height - 1), c.colour) << c.name;
   }
-}
-
-TEST(GdiplusReader, MultiPageTiffGivesEveryPage) {
-  auto decoded = ReadSample("pages.tif");
-  ASSERT_TRUE(decoded->loaded);
-  ASSERT_EQ(decoded->frames.PCL_GetObjectCount(), 2);
-  const FCObjImage& first = *decoded->frames.PCL_GetObject(0);
-  EXPECT_EQ(first.Width(), 10);
-  EXPECT_EQ(first.Height(), 8);
-  EXPECT_EQ(test::PixelColour(first, 9, 7), 0x00FF00u);
-  const FCObjImage& second = *decoded->frames.PCL_GetObject(1);
-  EXPECT_EQ(second.Width(), 20);
-  EXPECT_EQ(test::PixelColour(second, 0, 0), 0xFF0000u);
 }
 
 TEST(GdiplusReader, IconDecodes) {

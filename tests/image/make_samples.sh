@@ -24,3 +24,14 @@ convert -size 4x4 gradient:black-white -colorspace Gray -depth 16 \
   -define png:bit-depth=16 -define png:color-type=0 PNG:grey16.png
 printf 'not a picture' > broken.png
 touch empty.jpg
+# Phone photos stored sideways: left half red, right half blue, with Exif orientation 6 and 8.
+printf 'Exif\0\0II*\0\010\0\0\0\001\0\022\001\003\0\001\0\0\0\006\0\0\0\0\0\0\0' > orient6.app1
+printf 'Exif\0\0II*\0\010\0\0\0\001\0\022\001\003\0\001\0\0\0\010\0\0\0\0\0\0\0' > orient8.app1
+for o in 6 8; do
+  convert -size 20x20 xc:red -size 20x20 xc:blue +append -profile APP1:orient$o.app1 \
+    -quality 95 turned$o.jpg
+done
+convert -size 40x20 xc:red -interlace JPEG -quality 95 progressive.jpg
+convert -size 40x20 xc:red -colorspace CMYK -quality 95 cmyk.jpg
+convert -size 40x20 xc:red -colorspace Gray -quality 95 grey.jpg
+head -c 400 photo.jpg > truncated.jpg

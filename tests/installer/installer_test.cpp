@@ -161,6 +161,18 @@ TEST_F(InstallerTest, UpgradeStopsAndChangesNothingWhenTheUserKeepsTheProgramRun
   EXPECT_EQ(RegistryText(kUninstallKey, L"DisplayVersion"), L"0.9.0");
 }
 
+TEST_F(InstallerTest, ADataFolderThatCannotBeWrittenStopsTheSetupBeforeItInstallsAnything) {
+  // A file stands where the data folder belongs.
+  fs::create_directories(DataFolder().parent_path());
+  WriteFileBytes(DataFolder(), "not a folder");
+  EXPECT_EQ(SilentSetup(kSetup, L"/AUTORUN=yes"), 2u);
+  EXPECT_FALSE(fs::exists(DefaultInstallFolder() / L"quillon.exe"));
+  EXPECT_FALSE(RegistryKeyExists(kUninstallKey));
+  EXPECT_FALSE(fs::exists(Shortcut()));
+  EXPECT_FALSE(RunValue().has_value());
+  fs::remove(DataFolder());
+}
+
 TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsTheCatalogue) {
   ASSERT_EQ(SilentSetup(kSetup, L"/AUTORUN=yes"), 0u);
   const fs::path folder = DefaultInstallFolder();

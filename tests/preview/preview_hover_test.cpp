@@ -81,6 +81,7 @@ class ListOwner : public CWindow {
     MoveTo(POINT{bounds.left + dx, (bounds.top + bounds.bottom) / 2});
   }
   void MoveTo(POINT client) const {
+    testing::PointerTo(list_, client);
     ::PostMessageW(list_, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
     PumpPending();
   }

@@ -1,11 +1,14 @@
 // The real preview popup under Wine: shown for files of every kind, read back through its
 // controls, its rectangle and its pixels.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "base/text_convert.h"
 #include "framework/wide.h"
@@ -50,17 +53,39 @@ Bytes PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
   return png;
 }
 
-Bytes SolidBmp(std::int32_t width, std::int32_t height) {
+Bytes SolidBmp(std::int32_t width, std::int32_t height, COLORREF colour = kPictureColour) {
   test::BmpLayout layout = test::BmpOf(width, height, 24);
   layout.rows.assign(height, Bytes(static_cast<std::size_t>(width) * 3));
   for (Bytes& row : layout.rows) {
     for (std::int32_t x = 0; x < width; ++x) {
-      row[x * 3] = GetBValue(kPictureColour);
-      row[x * 3 + 1] = GetGValue(kPictureColour);
-      row[x * 3 + 2] = GetRValue(kPictureColour);
+      row[x * 3] = GetBValue(colour);
+      row[x * 3 + 1] = GetGValue(colour);
+      row[x * 3 + 2] = GetRValue(colour);
     }
   }
   return test::MakeBmp(layout);
+}
+
+// The picture follows the show from the decode worker: lets its message arrive.
+bool WaitForPicture(const CPreviewPage& page) {
+  for (int i = 0; i < 300 && !page.HasPicture(); ++i) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    if (!page.HasPicture()) ::Sleep(10);
+  }
+  return page.HasPicture();
+}
+
+int ThreadsOfThisProcess() {
+  const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+  }
+  ::CloseHandle(snapshot);
+  return count;
 }
 
 class PreviewPageTest : public ::testing::Test {
@@ -153,7 +178,7 @@ TEST_F(PreviewPageTest, ShowsATextFileBesideThePointerWithoutTakingActivation) {
 TEST_F(PreviewPageTest, ShowsAPictureInItsFramedBox) {
   const std::u16string path = MakeFile(u"small.bmp", SolidBmp(100, 50));
   page_.ShowFile(RecordFor(path, u"photo;", u"Summer"), 300, 200);
-  ASSERT_TRUE(page_.HasPicture());
+  ASSERT_TRUE(WaitForPicture(page_));
   const RECT rect = Rect();
   EXPECT_EQ(rect.bottom - rect.top, 110 + 50 + 32);
   // The comment control is 32 high: the picture section's rule at 106, the picture at 133.
@@ -170,11 +195,35 @@ TEST_F(PreviewPageTest, ShowsAPictureInItsFramedBox) {
   // A large picture is reduced into the 230 × 168 box, the window keeping room for 200.
   const std::u16string large = MakeFile(u"large.bmp", SolidBmp(1000, 500));
   page_.ShowFile(RecordFor(large), 300, 200);
-  ASSERT_TRUE(page_.HasPicture());
+  ASSERT_TRUE(WaitForPicture(page_));
   EXPECT_EQ(Rect().bottom - Rect().top, 110 + 200);
   EXPECT_EQ(Pixel(239, 133 + 114), kPictureColour);
   EXPECT_EQ(Pixel(240, 133 + 114), kWhite);
   EXPECT_EQ(Pixel(100, 133 + 115), kWhite);
+}
+
+TEST_F(PreviewPageTest, RushingOverManyPhotosShowsOnlyTheLastOnesPicture) {
+  const Bytes other = SolidBmp(600, 400, RGB(0, 0, 255));
+  std::vector<FileRecord> passed;
+  for (int i = 0; i < 100; ++i) {
+    passed.push_back(RecordFor(MakeFile(u"passed" + FromUtf8(std::to_string(i)) + u".bmp", other)));
+  }
+  const FileRecord last = RecordFor(MakeFile(u"last.bmp", SolidBmp(100, 50)));
+  const int threadsBefore = ThreadsOfThisProcess();
+  for (const FileRecord& record : passed) page_.ShowFile(record, 300, 200);
+  page_.ShowFile(last, 300, 200);
+  ASSERT_TRUE(WaitForPicture(page_));
+  // Decodes of the files passed over that finish late must not replace it.
+  for (int i = 0; i < 30; ++i) {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    ::Sleep(10);
+  }
+  ::UpdateWindow(page_.Handle());
+  EXPECT_EQ(Pixel(10, 133), kPictureColour);
+  EXPECT_EQ(Pixel(109, 182), kPictureColour);
+  EXPECT_EQ(Rect().bottom - Rect().top, 110 + 50 + 32);
+  EXPECT_EQ(ThreadsOfThisProcess(), threadsBefore);
 }
 
 TEST_F(PreviewPageTest, TheSameFileKeepsThePopupInPlaceUntilItIsHidden) {
@@ -245,7 +294,7 @@ TEST_F(PreviewPageTest, BadFilesShowWhatTheyCanWithoutAPicture) {
   }
   // A truncated BMP keeps its header: the rows it has are shown, the rest stay black.
   page_.ShowFile(RecordFor(truncated), 300, 200);
-  EXPECT_TRUE(page_.HasPicture());
+  EXPECT_TRUE(WaitForPicture(page_));
 }
 
 TEST_F(PreviewPageTest, AHugeCommentKeepsTheNameOnTheScreen) {

@@ -81,9 +81,10 @@ TEST(MakeThumbnail, KeepsTheFilesSizeAndReducesToTheFittedSize) {
   EXPECT_EQ(none.width, 0);
 }
 
-TEST(ThumbnailCache, KeepsTheMostRecentAndKnowsAFileByPathSizeAndTime) {
-  ThumbnailCache cache(2);
-  const ThumbnailKey a{u"C:\\a.png", 10, 100};
+TEST(ThumbnailCache, KeepsTheMostRecentWithinItsBudgetAndKnowsAFileByItsIdentity) {
+  // Room for two pictures of at most the minimum an entry counts.
+  ThumbnailCache cache(2 * kThumbnailEntryMinimumBytes);
+  const ThumbnailKey a{u"C:\\a.png", 10, 100, 5, 6, 7};
   const ThumbnailKey b{u"C:\\b.png", 10, 100};
   const ThumbnailKey c{u"C:\\c.png", 10, 100};
   cache.Put(a, MakeThumbnail(Gradient(4, 4)));
@@ -95,13 +96,24 @@ TEST(ThumbnailCache, KeepsTheMostRecentAndKnowsAFileByPathSizeAndTime) {
   ASSERT_TRUE(cache.Find(a));
   EXPECT_EQ(cache.Find(a)->width, 4);
 
-  // The same path changed on disk is another file.
-  EXPECT_FALSE(cache.Find(ThumbnailKey{u"C:\\a.png", 11, 100}));
-  EXPECT_FALSE(cache.Find(ThumbnailKey{u"C:\\a.png", 10, 101}));
+  // The same path changed or replaced on disk is another file.
+  for (const ThumbnailKey& other : {ThumbnailKey{u"C:\\a.png", 11, 100, 5, 6, 7},
+                                    ThumbnailKey{u"C:\\a.png", 10, 101, 5, 6, 7},
+                                    ThumbnailKey{u"C:\\a.png", 10, 100, 9, 6, 7},
+                                    ThumbnailKey{u"C:\\a.png", 10, 100, 5, 9, 7},
+                                    ThumbnailKey{u"C:\\a.png", 10, 100, 5, 6, 9}}) {
+    EXPECT_FALSE(cache.Find(other));
+  }
   // Putting a key again replaces its thumbnail.
   cache.Put(a, MakeThumbnail(Gradient(7, 7)));
   EXPECT_EQ(cache.Find(a)->width, 7);
   EXPECT_EQ(cache.Size(), 2u);
+
+  // A thumbnail larger than the whole budget is still kept, alone.
+  cache.Put(b, MakeThumbnail(Gradient(200, 100)));
+  EXPECT_EQ(cache.Size(), 1u);
+  EXPECT_TRUE(cache.Find(b));
+  EXPECT_GT(cache.Bytes(), 2 * kThumbnailEntryMinimumBytes);
 }
 
 }  // namespace

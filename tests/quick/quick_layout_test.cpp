@@ -38,11 +38,11 @@ TEST(QuickLayoutTest, ControlsAndFrameFitTheBarWidth) {
   EXPECT_EQ(bar.resultsButton, (PixelRect{351, 2, 363, 17}));
   EXPECT_EQ(bar.hideButton.right, 375);
 
-  // A template of 368 x 343 pixels (96 DPI): the list stops where the right frame begins once
-  // the window is as wide as the bar, which the region already covers.
-  const PixelRect list = ResultListControlPlace(368, 343);
+  // A window as wide as the bar and 343 pixels high: the list stops where the right frame
+  // begins, and the region covers the whole window.
+  const PixelRect list = ResultListControlPlace(kQuickBarWidth, 343);
   EXPECT_EQ(list, (PixelRect{9, 10, 370, 332}));
-  EXPECT_EQ(ResultWindowRegion(368, 343).right, kQuickBarWidth);
+  EXPECT_EQ(ResultWindowRegion(kQuickBarWidth, 343).right, kQuickBarWidth);
   const auto frame = ResultFramePieces(kQuickBarWidth, 343);
   EXPECT_EQ(frame[2].piece.dest, (PixelRect{370, 9, 380, 343}));
   EXPECT_EQ(frame[2].bitmap, kResultFrameSide);

@@ -30,6 +30,7 @@ class PreviewHooksTest : public MainWindowTest {
 
   // A movement posted to `window` at a point of its client area, as the mouse gives it.
   static void MoveOver(HWND window, POINT client) {
+    PointerTo(window, client);
     ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
     PumpPending();
   }

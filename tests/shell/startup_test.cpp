@@ -186,6 +186,29 @@ TEST_F(StartupTest, ClosingWhileAnotherProgramHoldsTheCatalogueEndsTheLoadFirst)
   sqlite3_close(other);
 }
 
+TEST_F(StartupTest, ACatalogueHeldByAnotherProgramIsSaidToBeInUseAndF5ReadsItOnceFree) {
+  MakeCatalogue();
+  AddFile(MakeFile(u"kept.txt"), u"photo;");
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(file_).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  ASSERT_TRUE(Create());
+  ASSERT_TRUE(WaitForLoad());
+  EXPECT_EQ(BoxTexts(), std::vector{UserText(TEXT_CATALOGUE_IN_USE)});  // once, and no Quit box
+  EXPECT_EQ(Window().ItemText(IDC_STATUS), UserText(TEXT_STATUS_IN_USE));
+
+  ASSERT_EQ(sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+  Key(Main(), VK_F5);
+  ASSERT_TRUE(PumpUntil([&] { return IsReady(Window()) && app_->Loading().Finished(); }));
+  EXPECT_EQ(ListColumn(0), std::vector<std::u16string>{u"kept.txt"});
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  Window().ListFiles(u"work;");
+  EXPECT_EQ(ListColumn(0), std::vector<std::u16string>{u"kept.txt"});
+  EXPECT_EQ(Window().ItemText(IDC_STATUS), UserText(TEXT_STATUS_IN_USE));
+  EXPECT_EQ(BoxTexts().size(), 2u);
+  sqlite3_close(other);
+}
+
 TEST_F(StartupTest, MoreFilesThanTheListHoldsAreCountedInTheStatusLine) {
   MakeCatalogue();
   {

@@ -31,6 +31,11 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   return true;
 }
 
+void PointerTo(HWND window, POINT client) {
+  ::ClientToScreen(window, &client);
+  ::SetCursorPos(client.x, client.y);
+}
+
 void SendDroppedFiles(HWND window, const std::vector<std::u16string>& paths, POINT point) {
   // DROPFILES followed by the wide paths, each terminated, and a final terminator.
   std::size_t units = 1;

@@ -33,6 +33,10 @@ void PumpPending();
 // Sends WM_DROPFILES with these paths, as the shell does for a drop at `point` (client).
 void SendDroppedFiles(HWND window, const std::vector<std::u16string>& paths, POINT point);
 
+// Puts the real pointer at a client point of `window`: a list asks where the pointer is when it
+// is told that the pointer left.
+void PointerTo(HWND window, POINT client);
+
 // The common controls the templates use (list view, tree view), registered once.
 void InitCommonControlsForTests();
 
