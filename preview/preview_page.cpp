@@ -84,6 +84,8 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   if (record.Comment.empty()) record.Comment = LoadResourceString(IDS_NO_COMMENT);
   const std::u16string fullPath = record.FullPath();
   thumbnail_ = LoadThumbnail(record, fullPath);
+  // The worker decodes the picture while this thread lays out and paints the texts.
+  StartDecode();
   lastShown_ = record;
   SetFileIcon(record.FileName, fullPath);
 
@@ -121,7 +123,6 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ::UpdateWindow(Handle());
-  StartDecode();
 }
 
 void CPreviewPage::HidePreview() {
