@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "relocate/file_probe.h"
@@ -71,48 +72,62 @@ std::int64_t FileTimeValue(const FILETIME& time) {
                                    time.dwLowDateTime);
 }
 
-std::optional<FileIdentity> IdentityOf(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return std::nullopt;
-  }
-  FileIdentity identity;
-  identity.volumeSerial = info.dwVolumeSerialNumber;
-  identity.fileIdLow = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  identity.lastWrite = FileTimeValue(info.ftLastWriteTime);
-  // The 128-bit ID where the volume has one (ReFS); NTFS gives the same 64 bits in it.
+struct HandleInfo {
+  BY_HANDLE_FILE_INFORMATION basic;
+  std::uint32_t volumeSerial = 0;
+  std::uint64_t idLow = 0;
+  std::uint64_t idHigh = 0;
+};
+
+// The volume serial and ID of `file`, read the same way for files and drive roots so that the
+// two compare: Windows 8's FileIdInfo (its serial cut to 32 bits) where there is one, else
+// the 32-bit serial and 64-bit file index.
+std::optional<HandleInfo> InfoOf(HANDLE file) {
+  HandleInfo info;
+  if (!GetFileInformationByHandle(file, &info.basic)) return std::nullopt;
+  info.volumeSerial = info.basic.dwVolumeSerialNumber;
+  info.idLow = (static_cast<std::uint64_t>(info.basic.nFileIndexHigh) << 32) |
+               info.basic.nFileIndexLow;
+  // ReFS has 128-bit IDs; NTFS gives its 64-bit index in the low half.
   FileIdInfoRecord idInfo;
   if (GetFileInformationByHandleEx(file, kFileIdInfo, &idInfo, sizeof idInfo)) {
-    std::uint64_t low = 0;
-    std::uint64_t high = 0;
-    std::memcpy(&low, idInfo.fileId, 8);
-    std::memcpy(&high, idInfo.fileId + 8, 8);
-    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
-    identity.fileIdLow = low;
-    identity.fileIdHigh = high;
+    info.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
+    std::memcpy(&info.idLow, idInfo.fileId, 8);
+    std::memcpy(&info.idHigh, idInfo.fileId + 8, 8);
   }
+  return info;
+}
+
+std::optional<FileIdentity> IdentityOf(HANDLE file) {
+  const std::optional<HandleInfo> info = InfoOf(file);
+  if (!info || (info->basic.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  FileIdentity identity;
+  identity.volumeSerial = info->volumeSerial;
+  identity.fileIdLow = info->idLow;
+  identity.fileIdHigh = info->idHigh;
+  identity.size = (static_cast<std::uint64_t>(info->basic.nFileSizeHigh) << 32) |
+                  info->basic.nFileSizeLow;
+  identity.lastWrite = FileTimeValue(info->basic.ftLastWriteTime);
   return identity;
 }
 
-// The volume holding `serial` among the drives present, as "C:\".
-std::optional<std::u16string> VolumeRoot(std::uint32_t serial) {
+// The root ("C:\") of each drive present by its volume serial, asked once.
+std::unordered_map<std::uint32_t, std::u16string> DriveRoots() {
+  std::unordered_map<std::uint32_t, std::u16string> roots;
   const DWORD drives = GetLogicalDrives();
+  // Without SEM_FAILCRITICALERRORS an empty drive would ask the user to insert a disk.
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
   for (int letter = 0; letter < 26; ++letter) {
     if ((drives & (1u << letter)) == 0) continue;
     const std::u16string root = {static_cast<char16_t>(u'A' + letter), u':', u'\\'};
     const UINT type = GetDriveTypeW(Wide(root));
     if (type != DRIVE_FIXED && type != DRIVE_REMOVABLE && type != DRIVE_REMOTE) continue;
-    DWORD found = 0;
-    // Without SEM_FAILCRITICALERRORS an empty drive would ask the user to insert a disk.
-    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    const BOOL known =
-        GetVolumeInformationW(Wide(root), nullptr, 0, &found, nullptr, nullptr, nullptr, 0);
-    SetErrorMode(oldMode);
-    if (known && found == serial) return root;
+    const Handle handle(OpenShared(root, FILE_READ_ATTRIBUTES));
+    if (!handle.valid()) continue;
+    if (const auto info = InfoOf(handle.get())) roots.emplace(info->volumeSerial, root);
   }
-  return std::nullopt;
+  SetErrorMode(oldMode);
+  return roots;
 }
 
 class Win32Probe : public FileProbe {
@@ -125,9 +140,10 @@ class Win32Probe : public FileProbe {
 
   std::optional<std::u16string> OpenById(std::uint32_t volumeSerial, std::uint64_t fileIdLow,
                                          std::uint64_t fileIdHigh) override {
-    const auto root = VolumeRoot(volumeSerial);
-    if (!root) return std::nullopt;
-    const Handle volume(OpenShared(*root, FILE_READ_ATTRIBUTES));
+    if (!driveRoots_) driveRoots_ = DriveRoots();
+    const auto root = driveRoots_->find(volumeSerial);
+    if (root == driveRoots_->end()) return std::nullopt;
+    const Handle volume(OpenShared(root->second, FILE_READ_ATTRIBUTES));
     if (!volume.valid()) return std::nullopt;
     FILE_ID_DESCRIPTOR id = {};
     id.dwSize = sizeof id;
@@ -217,6 +233,7 @@ class Win32Probe : public FileProbe {
   }
 
   std::vector<unsigned char> head_, tail_;
+  std::optional<std::unordered_map<std::uint32_t, std::u16string>> driveRoots_;
 };
 
 }  // namespace
