@@ -3,28 +3,15 @@
 
 #include <fstream>
 
-#include "base/text_convert.h"
-#include "tests/catalogue/catalogue_fixture.h"
-#include "tests/catalogue/run_program.h"
+#include "catalogue_fixture.h"
+#include "run_program.h"
 
 namespace quillon {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::ProgramRun;
-
-// The path as the catalogue keeps it: Windows' own, or on Linux drive Z: as the root.
-std::string Catalogued(const fs::path& file) {
-#ifdef _WIN32
-  return ToUtf8(file.u16string());
-#else
-  std::string path = "Z:" + file.string();
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-#endif
-}
+using testing::CataloguedPath;
 
 class RelocateCliTest : public ::testing::Test {
  protected:
@@ -56,16 +43,16 @@ TEST_F(RelocateCliTest, CheckFindsAFileMovedFarByItsId) {
   fs::rename(Docs("b.txt"), Far("renamed.txt"));
   const ProgramRun run = Cli({u"check", dir_});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.out, "moved: " + Catalogued(Docs("b.txt")) + " -> " +
-                         Catalogued(Far("renamed.txt")) + "\n");
+  EXPECT_EQ(run.out, "moved: " + CataloguedPath(Docs("b.txt")) + " -> " +
+                         CataloguedPath(Far("renamed.txt")) + "\n");
 }
 #else
 // Linux cannot open files by ID: a file moved far is found under a root given to repair.
 TEST_F(RelocateCliTest, CheckAndRepairSayWhatMovedAndExitByWhatIsLeft) {
-  const std::string a = Catalogued(Docs("a.txt"));
-  const std::string b = Catalogued(Docs("b.txt"));
-  const std::string renamed = Catalogued(Docs("renamed.txt"));
-  const std::string far = Catalogued(Far("b.txt"));
+  const std::string a = CataloguedPath(Docs("a.txt"));
+  const std::string b = CataloguedPath(Docs("b.txt"));
+  const std::string renamed = CataloguedPath(Docs("renamed.txt"));
+  const std::string far = CataloguedPath(Far("b.txt"));
   const std::string moved = "moved: " + a + " -> " + renamed + "\n";
   EXPECT_EQ(Cli({u"check", dir_}).exitCode, 0);
 
@@ -103,11 +90,11 @@ TEST_F(RelocateCliTest, CopiesAndDeletedFilesStayMissing) {
   fs::remove(Docs("b.txt"));
   const ProgramRun run = Cli({u"repair", dir_, (folder_.Path() / "far").u16string()});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.out.find("ambiguous: " + Catalogued(Docs("a.txt")) + " (2 files could be it: "),
+  EXPECT_NE(run.out.find("ambiguous: " + CataloguedPath(Docs("a.txt")) + " (2 files could be it: "),
             std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("missing: " + Catalogued(Docs("a.txt")) + "\n"), std::string::npos);
-  EXPECT_NE(run.out.find("missing: " + Catalogued(Docs("b.txt")) + "\n"), std::string::npos);
-  EXPECT_EQ(Listed(), Catalogued(Docs("a.txt")) + "\n" + Catalogued(Docs("b.txt")) + "\n");
+  EXPECT_NE(run.out.find("missing: " + CataloguedPath(Docs("a.txt")) + "\n"), std::string::npos);
+  EXPECT_NE(run.out.find("missing: " + CataloguedPath(Docs("b.txt")) + "\n"), std::string::npos);
+  EXPECT_EQ(Listed(), CataloguedPath(Docs("a.txt")) + "\n" + CataloguedPath(Docs("b.txt")) + "\n");
 }
 
 }  // namespace
