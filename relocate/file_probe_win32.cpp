@@ -72,42 +72,34 @@ std::int64_t FileTimeValue(const FILETIME& time) {
                                    time.dwLowDateTime);
 }
 
-struct HandleInfo {
-  BY_HANDLE_FILE_INFORMATION basic;
-  std::uint32_t volumeSerial = 0;
-  std::uint64_t idLow = 0;
-  std::uint64_t idHigh = 0;
-};
-
-// The volume serial and ID of `file`, read the same way for files and drive roots so that the
-// two compare: Windows 8's FileIdInfo (its serial cut to 32 bits) where there is one, else
-// the 32-bit serial and 64-bit file index.
-std::optional<HandleInfo> InfoOf(HANDLE file) {
-  HandleInfo info;
-  if (!GetFileInformationByHandle(file, &info.basic)) return std::nullopt;
-  info.volumeSerial = info.basic.dwVolumeSerialNumber;
-  info.idLow = (static_cast<std::uint64_t>(info.basic.nFileIndexHigh) << 32) |
-               info.basic.nFileIndexLow;
-  // ReFS has 128-bit IDs; NTFS gives its 64-bit index in the low half.
-  FileIdInfoRecord idInfo;
-  if (GetFileInformationByHandleEx(file, kFileIdInfo, &idInfo, sizeof idInfo)) {
-    info.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
-    std::memcpy(&info.idLow, idInfo.fileId, 8);
-    std::memcpy(&info.idHigh, idInfo.fileId + 8, 8);
-  }
-  return info;
-}
-
-std::optional<FileIdentity> IdentityOf(HANDLE file) {
-  const std::optional<HandleInfo> info = InfoOf(file);
-  if (!info || (info->basic.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+// The volume serial and ID of `file`, with its size and last-write time, read the same way
+// for files and drive roots so that their serials compare: Windows 8's FileIdInfo (its serial
+// cut to 32 bits) where there is one, else the 32-bit serial and the 64-bit file index. Each
+// asks the volume for its serial, which Wine does slowly: one of them is asked, not both.
+std::optional<FileIdentity> InfoOf(HANDLE file, bool& isFolder) {
   FileIdentity identity;
-  identity.volumeSerial = info->volumeSerial;
-  identity.fileIdLow = info->idLow;
-  identity.fileIdHigh = info->idHigh;
-  identity.size = (static_cast<std::uint64_t>(info->basic.nFileSizeHigh) << 32) |
-                  info->basic.nFileSizeLow;
-  identity.lastWrite = FileTimeValue(info->basic.ftLastWriteTime);
+  FileIdInfoRecord idInfo;
+  FILE_BASIC_INFO basic;
+  FILE_STANDARD_INFO standard;
+  if (GetFileInformationByHandleEx(file, kFileIdInfo, &idInfo, sizeof idInfo) &&
+      GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) &&
+      GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard)) {
+    // ReFS has 128-bit IDs; NTFS gives its 64-bit index in the low half.
+    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
+    std::memcpy(&identity.fileIdLow, idInfo.fileId, 8);
+    std::memcpy(&identity.fileIdHigh, idInfo.fileId + 8, 8);
+    identity.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    identity.lastWrite = basic.LastWriteTime.QuadPart;
+    isFolder = standard.Directory != 0;
+    return identity;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
+  identity.volumeSerial = info.dwVolumeSerialNumber;
+  identity.fileIdLow = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  identity.lastWrite = FileTimeValue(info.ftLastWriteTime);
+  isFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return identity;
 }
 
@@ -124,7 +116,8 @@ std::unordered_map<std::uint32_t, std::u16string> DriveRoots() {
     if (type != DRIVE_FIXED && type != DRIVE_REMOVABLE && type != DRIVE_REMOTE) continue;
     const Handle handle(OpenShared(root, FILE_READ_ATTRIBUTES));
     if (!handle.valid()) continue;
-    if (const auto info = InfoOf(handle.get())) roots.emplace(info->volumeSerial, root);
+    bool isFolder = false;
+    if (const auto info = InfoOf(handle.get(), isFolder)) roots.emplace(info->volumeSerial, root);
   }
   SetErrorMode(oldMode);
   return roots;
@@ -135,7 +128,21 @@ class Win32Probe : public FileProbe {
   std::optional<FileIdentity> Identify(const std::u16string& fullPath) override {
     const Handle file(OpenShared(fullPath, FILE_READ_ATTRIBUTES));
     if (!file.valid()) return std::nullopt;
-    return IdentityOf(file.get());
+    bool isFolder = false;
+    std::optional<FileIdentity> identity = InfoOf(file.get(), isFolder);
+    return isFolder ? std::nullopt : identity;
+  }
+
+  std::optional<FileIdentity> Stamp(const std::u16string& fullPath) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Wide(fullPath), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      return std::nullopt;
+    }
+    FileIdentity stamp;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.lastWrite = FileTimeValue(data.ftLastWriteTime);
+    return stamp;
   }
 
   std::optional<std::u16string> OpenById(std::uint32_t volumeSerial, std::uint64_t fileIdLow,

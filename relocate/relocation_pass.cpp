@@ -224,16 +224,17 @@ RelocationResult RunRelocationPass(TagDatabase& db, FileProbe& probe,
     if (stop) return {};
     if (progress && i % kProgressStep == 0) progress(i, files.size());
     const CataloguedFile& file = files[i];
-    const std::optional<FileIdentity> current = probe.Identify(file.fullPath);
-    if (!current) {
+    const std::optional<FileIdentity> stamp = probe.Stamp(file.fullPath);
+    if (!stamp) {
       // A folder or a device at the path is not the file either; a path that exists but cannot
-      // be opened is left alone.
+      // be read is left alone.
       if (!probe.Exists(file.fullPath)) missing.push_back(&file);
       continue;
     }
-    const FileIdentity* stored = file.identity ? &*file.identity : nullptr;
-    if (stored != nullptr && stored->SameId(*current) && stored->size == current->size &&
-        stored->lastWrite == current->lastWrite) {
+    // Unchanged since its identity was read: the file's ID is not asked again, which costs
+    // far more than the size and time on some systems.
+    if (file.identity && file.identity->size == stamp->size &&
+        file.identity->lastWrite == stamp->lastWrite) {
       continue;
     }
     if (auto identity = IdentifyWithFingerprint(probe, file.fullPath)) {
