@@ -83,19 +83,5 @@ TEST_F(RelocateCliTest, CheckAndRepairSayWhatMovedAndExitByWhatIsLeft) {
 }
 #endif
 
-TEST_F(RelocateCliTest, CopiesAndDeletedFilesStayMissing) {
-  fs::copy_file(Docs("a.txt"), Far("copy1.txt"));
-  fs::copy_file(Docs("a.txt"), Far("copy2.txt"));
-  fs::remove(Docs("a.txt"));
-  fs::remove(Docs("b.txt"));
-  const ProgramRun run = Cli({u"repair", dir_, (folder_.Path() / "far").u16string()});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.out.find("ambiguous: " + CataloguedPath(Docs("a.txt")) + " (2 files could be it: "),
-            std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("missing: " + CataloguedPath(Docs("a.txt")) + "\n"), std::string::npos);
-  EXPECT_NE(run.out.find("missing: " + CataloguedPath(Docs("b.txt")) + "\n"), std::string::npos);
-  EXPECT_EQ(Listed(), CataloguedPath(Docs("a.txt")) + "\n" + CataloguedPath(Docs("b.txt")) + "\n");
-}
-
 }  // namespace
 }  // namespace quillon
