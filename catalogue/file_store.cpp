@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/schema.h"
 #include "catalogue/tag_text.h"
 
 namespace quillon {
@@ -32,9 +33,12 @@ std::int32_t WriteFileRows(TagDatabase& db, const FileRecord& record) {
   return fileId;
 }
 
+// The file's identity goes with its rows, in the same transaction.
 bool DeleteFileRows(TagDatabase& db, std::int32_t fileId) {
   return db.Execute(u"DELETE FROM db_filetags WHERE ID = ?", fileId) &&
-         db.Execute(u"DELETE FROM db_taglist WHERE FileID = ?", fileId);
+         db.Execute(u"DELETE FROM db_taglist WHERE FileID = ?", fileId) &&
+         (!HasIdentityTable(db) ||
+          db.Execute(u"DELETE FROM db_fileidentity WHERE FileID = ?", fileId));
 }
 
 }  // namespace

@@ -46,6 +46,13 @@ void SetError(std::u16string* error, std::u16string text) {
 
 }  // namespace
 
+bool HasIdentityTable(TagDatabase& db) {
+  std::lock_guard lock(DatabaseLock());
+  return db.Execute(u"SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND "
+                    u"name = 'db_fileidentity'") &&
+         AsInteger(db.GetFieldValue(u"n")) > 0;
+}
+
 bool CreateCatalogue(const std::u16string& path, std::u16string* error) {
   const std::filesystem::path file(path);
   std::error_code status;

@@ -1,5 +1,6 @@
 #include "cli/catalogue_cli.h"
 
+#include <atomic>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -11,6 +12,8 @@
 #include "catalogue/tag_database.h"
 #include "catalogue/tag_search.h"
 #include "catalogue/tag_text.h"
+#include "relocate/identity_store.h"
+#include "relocate/relocation_pass.h"
 #include "base/text_convert.h"
 #include "cli/platform.h"
 #include "resources/user_texts.h"
@@ -29,7 +32,11 @@ constexpr char kUsage[] =
     "  quillon-catalogue folders DIR\n"
     "      prints ID, FatherID, DirName and Tags of each folder, separated by tabs\n"
     "  quillon-catalogue folder DIR NAME TAGS\n"
-    "      adds a virtual folder under the root folder and prints its ID\n";
+    "      adds a virtual folder under the root folder and prints its ID\n"
+    "  quillon-catalogue check DIR\n"
+    "      prints each catalogued file that is missing and each one found elsewhere\n"
+    "  quillon-catalogue repair DIR [ROOT...] [--dry-run]\n"
+    "      re-points moved files, also those found under each ROOT by their content\n";
 
 // The program's own texts for these refusals.
 constexpr char16_t kFileMissing[] = u"" TEXT_FILE_MISSING;
@@ -68,6 +75,7 @@ class Console : public CatalogueReporter {
 struct Operands {
   std::vector<std::u16string> values;
   std::optional<std::u16string> comment;
+  bool dryRun = false;
 };
 
 std::u16string CatalogueFile(const std::u16string& dir) {
@@ -122,6 +130,7 @@ int Add(const Operands& operands, Console& console) {
   SplitFilePath(record, *windowsPath);
   switch (AddFileOnce(db, record)) {
     case AddResult::kAdded:
+      RecordIdentity(db, *MakeSystemProbe(), FindFileId(db, record), record.FullPath());
       console.Line(record.FullPath());
       return kCliSucceeded;
     case AddResult::kAlreadyCatalogued:
@@ -175,17 +184,85 @@ int Folder(const Operands& operands, Console& console) {
   return kCliSucceeded;
 }
 
+// "checked N of M files", rewritten in place on a terminal's standard error; the command's own
+// output stays free of it.
+RelocationProgress ProgressLine(std::FILE* stream) {
+  if (!IsTerminal(stream)) return {};
+  return [stream](std::size_t done, std::size_t total) {
+    const std::string line = "\rchecked " + std::to_string(done) + " of " +
+                             std::to_string(total) + " files" + (done == total ? "\n" : "");
+    WriteText(stream, line);
+    std::fflush(stream);
+  };
+}
+
+// Runs the relocation pass over the catalogue in DIR and prints what it found; the exit code
+// is 1 when the catalogue could not be read or written. Each ROOT is searched whole.
+int Relocate(const Operands& operands, Console& console, bool dryRun, bool& anyMissing,
+             bool& anyMoved) {
+  TagDatabase db;
+  if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  std::vector<std::u16string> roots;
+  for (std::size_t i = 1; i < operands.values.size(); ++i) {
+    std::u16string problem;
+    const auto root = CataloguePath(std::filesystem::path(operands.values[i]), problem);
+    if (!root) return console.Fail(u"Cannot search " + operands.values[i] + u": " + problem + u".");
+    roots.push_back(*root);
+  }
+  const std::atomic<bool> stop{false};
+  const auto probe = MakeSystemProbe();
+  const RelocationResult result =
+      RunRelocationPass(db, *probe, stop, dryRun, roots, ProgressLine(stderr));
+  for (const Relocation& move : result.moved) {
+    console.Line(u"moved: " + move.oldFullPath + u" -> " + move.newFullPath);
+  }
+  for (const AmbiguousMatch& match : result.ambiguous) {
+    std::u16string line = u"ambiguous: " + match.oldFullPath + u" (" +
+                          SqlInteger(static_cast<std::int64_t>(match.candidates.size())) +
+                          u" files could be it:";
+    for (const std::u16string& candidate : match.candidates) line += u" " + candidate + u";";
+    line.back() = u')';
+    console.Line(line);
+  }
+  for (const std::u16string& path : result.missing) console.Line(u"missing: " + path);
+  if (result.writeFailed) return console.Fail(UserText(TEXT_CATALOGUE_IN_USE));
+  anyMissing = !result.missing.empty();
+  anyMoved = !result.moved.empty();
+  return kCliSucceeded;
+}
+
+// Exit 1 when anything is missing or has moved.
+int Check(const Operands& operands, Console& console) {
+  bool missing = false;
+  bool moved = false;
+  const int code = Relocate(operands, console, true, missing, moved);
+  return code == kCliSucceeded && (missing || moved) ? kCliFailed : code;
+}
+
+// Exit 1 when files stay missing.
+int Repair(const Operands& operands, Console& console) {
+  bool missing = false;
+  bool moved = false;
+  const int code = Relocate(operands, console, operands.dryRun, missing, moved);
+  return code == kCliSucceeded && missing ? kCliFailed : code;
+}
+
 struct Command {
   std::u16string_view name;
   std::size_t operands;
   bool takesComment;
   int (*run)(const Operands&, Console&);
+  bool moreOperands = false;  // roots may follow
+  bool takesDryRun = false;
 };
 
 constexpr Command kCommands[] = {
     {u"init", 1, false, Init},       {u"add", 3, true, Add},
     {u"search", 2, false, Search},   {u"folders", 1, false, Folders},
     {u"folder", 3, false, Folder},
+    {.name = u"check", .operands = 1, .takesComment = false, .run = Check},
+    {.name = u"repair", .operands = 1, .takesComment = false, .run = Repair,
+     .moreOperands = true, .takesDryRun = true},
 };
 
 // The operands after the command name; an error text when they do not fit the command.
@@ -196,13 +273,16 @@ std::optional<std::u16string> ParseOperands(const Command& command,
     if (args[i] == u"--comment" && command.takesComment) {
       if (i + 1 == args.size()) return u"--comment needs a text.";
       operands.comment = args[++i];
+    } else if (args[i] == u"--dry-run" && command.takesDryRun) {
+      operands.dryRun = true;
     } else if (args[i].starts_with(u"--")) {
       return u"Unknown option " + args[i] + u".";
     } else {
       operands.values.push_back(args[i]);
     }
   }
-  if (operands.values.size() != command.operands) {
+  if (operands.values.size() < command.operands ||
+      (operands.values.size() > command.operands && !command.moreOperands)) {
     return u"Wrong number of operands for \"" + std::u16string(command.name) + u"\".";
   }
   return std::nullopt;

@@ -15,6 +15,9 @@ namespace quillon {
 std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
                                             std::u16string& problem);
 
+// Whether `stream` is a terminal (a console on Windows).
+bool IsTerminal(std::FILE* stream);
+
 // Writes UTF-8 text to `stream`, shown correctly also on a Windows console.
 void WriteText(std::FILE* stream, std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "cli/platform.h"
 
+#include <unistd.h>
+
 #include "base/text_convert.h"
 #include "cli/windows_names.h"
 
@@ -26,6 +28,8 @@ std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
   }
   return path;
 }
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
 void WriteText(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);

@@ -25,6 +25,8 @@ std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
   return FromWide(full.data(), GetFullPathNameW(given.c_str(), size, full.data(), nullptr));
 }
 
+bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
+
 void WriteText(std::FILE* stream, std::string_view text) {
   // A console shows UTF-16 through WriteConsoleW whatever its code page; pipes and files get
   // the UTF-8 bytes.

@@ -1,10 +1,12 @@
 #include "dialogs/edit_file_dlg.h"
 
+#include "catalogue/file_store.h"
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
 #include "framework/file_system.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
+#include "relocate/identity_store.h"
 #include "resources/resource.h"
 
 namespace quillon {
@@ -82,6 +84,9 @@ void CEditFileDlg::OnOK() {
     case FileStored::kWriteFailed:
       return;  // reported by the catalogue; the dialog keeps what the user typed
     case FileStored::kStored:
+      // Who the file is, so that it can be found again after a rename or a move.
+      RecordIdentity(context_.Database(), *MakeSystemProbe(),
+                     FindFileId(context_.Database(), record_), record_.FullPath());
       context_.SetCurrentFilter(tags);
       EndDialog(IDOK);
       return;

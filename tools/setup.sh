@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
-  googletest libbenchmark-dev
+  googletest libbenchmark-dev libxxhash-dev
   clang libclang-rt-dev
   fp-utils
   nsis

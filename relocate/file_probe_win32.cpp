@@ -1,0 +1,216 @@
+// The probe on Windows: files keep their volume serial and file ID through renames and moves
+// on the same volume, and the system opens a file by that ID without searching.
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "relocate/file_probe.h"
+
+namespace quillon {
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+std::u16string FromWide(const wchar_t* text, std::size_t length) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+
+ private:
+  HANDLE handle_;
+};
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Opened for reading its attributes and content, sharing it with every other program; folders
+// too, so that a path naming one is told apart from a missing one.
+HANDLE OpenShared(const std::u16string& fullPath, DWORD access) {
+  return CreateFileW(Wide(fullPath), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::int64_t FileTimeValue(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
+std::optional<FileIdentity> IdentityOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  FileIdentity identity;
+  identity.volumeSerial = info.dwVolumeSerialNumber;
+  identity.fileIdLow = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  identity.lastWrite = FileTimeValue(info.ftLastWriteTime);
+  // The 128-bit ID where the volume has one (ReFS); NTFS gives the same 64 bits in it.
+  FILE_ID_INFO idInfo;
+  if (GetFileInformationByHandleEx(file, FileIdInfo, &idInfo, sizeof idInfo)) {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    static_assert(sizeof idInfo.FileId.Identifier == 16);
+    std::copy_n(idInfo.FileId.Identifier, 8, reinterpret_cast<unsigned char*>(&low));
+    std::copy_n(idInfo.FileId.Identifier + 8, 8, reinterpret_cast<unsigned char*>(&high));
+    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.VolumeSerialNumber);
+    identity.fileIdLow = low;
+    identity.fileIdHigh = high;
+  }
+  return identity;
+}
+
+// The volume holding `serial` among the drives present, as "C:\".
+std::optional<std::u16string> VolumeRoot(std::uint32_t serial) {
+  const DWORD drives = GetLogicalDrives();
+  for (int letter = 0; letter < 26; ++letter) {
+    if ((drives & (1u << letter)) == 0) continue;
+    const std::u16string root = {static_cast<char16_t>(u'A' + letter), u':', u'\\'};
+    const UINT type = GetDriveTypeW(Wide(root));
+    if (type != DRIVE_FIXED && type != DRIVE_REMOVABLE && type != DRIVE_REMOTE) continue;
+    DWORD found = 0;
+    // Without SEM_FAILCRITICALERRORS an empty drive would ask the user to insert a disk.
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const BOOL known =
+        GetVolumeInformationW(Wide(root), nullptr, 0, &found, nullptr, nullptr, nullptr, 0);
+    SetErrorMode(oldMode);
+    if (known && found == serial) return root;
+  }
+  return std::nullopt;
+}
+
+class Win32Probe : public FileProbe {
+ public:
+  std::optional<FileIdentity> Identify(const std::u16string& fullPath) override {
+    const Handle file(OpenShared(fullPath, FILE_READ_ATTRIBUTES));
+    if (!file.valid()) return std::nullopt;
+    return IdentityOf(file.get());
+  }
+
+  std::optional<std::u16string> OpenById(std::uint32_t volumeSerial, std::uint64_t fileIdLow,
+                                         std::uint64_t fileIdHigh) override {
+    const auto root = VolumeRoot(volumeSerial);
+    if (!root) return std::nullopt;
+    const Handle volume(OpenShared(*root, FILE_READ_ATTRIBUTES));
+    if (!volume.valid()) return std::nullopt;
+    FILE_ID_DESCRIPTOR id = {};
+    id.dwSize = sizeof id;
+    if (fileIdHigh == 0) {
+      id.Type = FileIdType;
+      id.FileId.QuadPart = static_cast<LONGLONG>(fileIdLow);
+    } else {
+      id.Type = ExtendedFileIdType;
+      std::copy_n(reinterpret_cast<const unsigned char*>(&fileIdLow), 8,
+                  id.ExtendedFileId.Identifier);
+      std::copy_n(reinterpret_cast<const unsigned char*>(&fileIdHigh), 8,
+                  id.ExtendedFileId.Identifier + 8);
+    }
+    const Handle file(OpenFileById(volume.get(), &id, FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, FILE_FLAG_BACKUP_SEMANTICS));
+    if (!file.valid()) return std::nullopt;
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD length = GetFinalPathNameByHandleW(file.get(), path.data(),
+                                             static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    if (length >= path.size()) {
+      path.resize(length + 1);
+      length = GetFinalPathNameByHandleW(file.get(), path.data(),
+                                         static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    }
+    if (length == 0 || length >= path.size()) return std::nullopt;
+    std::u16string result = FromWide(path.data(), length);
+    // "\\?\C:\..." as the catalogue writes it; a network path ("\\?\UNC\...") is not one.
+    constexpr std::u16string_view kLongPrefix = u"\\\\?\\";
+    if (result.starts_with(kLongPrefix)) result.erase(0, kLongPrefix.size());
+    if (result.size() < 3 || result[1] != u':') return std::nullopt;
+    return result;
+  }
+
+  std::optional<std::uint64_t> Fingerprint(const std::u16string& fullPath) override {
+    const Handle file(OpenShared(fullPath, GENERIC_READ));
+    LARGE_INTEGER size;
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    const auto total = static_cast<std::uint64_t>(size.QuadPart);
+    const auto span = static_cast<DWORD>(std::min(total, kFingerprintSpan));
+    head_.resize(span);
+    tail_.resize(span);
+    if (!ReadAt(file.get(), head_.data(), span, 0) ||
+        !ReadAt(file.get(), tail_.data(), span, total - span)) {
+      return std::nullopt;
+    }
+    return FingerprintOf(total, head_, tail_);
+  }
+
+  std::vector<DirectoryEntry> ListDirectory(const std::u16string& folder) override {
+    std::vector<DirectoryEntry> entries;
+    const std::u16string pattern = folder + u"\\*";
+    WIN32_FIND_DATAW data;
+    const FindHandle find(FindFirstFileExW(Wide(pattern), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+    if (find.get() == INVALID_HANDLE_VALUE) return entries;
+    constexpr DWORD kSkipped =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+    do {
+      const std::u16string name = FromWide(data.cFileName, wcslen(data.cFileName));
+      if (name == u"." || name == u".." || (data.dwFileAttributes & kSkipped) != 0) continue;
+      entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                         (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
+                             data.nFileSizeLow});
+    } while (FindNextFileW(find.get(), &data));
+    return entries;
+  }
+
+  bool Exists(const std::u16string& fullPath) override {
+    return GetFileAttributesW(Wide(fullPath)) != INVALID_FILE_ATTRIBUTES;
+  }
+
+ private:
+  static bool ReadAt(HANDLE file, unsigned char* buffer, DWORD count, std::uint64_t offset) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) return false;
+    while (count > 0) {
+      DWORD got = 0;
+      if (!ReadFile(file, buffer, count, &got, nullptr) || got == 0) return false;
+      buffer += got;
+      count -= got;
+    }
+    return true;
+  }
+
+  std::vector<unsigned char> head_, tail_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileProbe> MakeSystemProbe() { return std::make_unique<Win32Probe>(); }
+
+}  // namespace quillon
