@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "relocate/file_probe.h"
@@ -11,6 +12,15 @@ namespace quillon {
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+// Windows 8's 128-bit file IDs, which the headers show only to programs that require Windows 8.
+// On Windows 7 the call fails and the 64-bit file index stands in.
+constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+constexpr auto kExtendedFileIdType = static_cast<FILE_ID_TYPE>(2);
+struct FileIdInfoRecord {
+  ULONGLONG volumeSerialNumber;
+  unsigned char fileId[16];
+};
 
 const wchar_t* Wide(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
@@ -73,14 +83,13 @@ std::optional<FileIdentity> IdentityOf(HANDLE file) {
   identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   identity.lastWrite = FileTimeValue(info.ftLastWriteTime);
   // The 128-bit ID where the volume has one (ReFS); NTFS gives the same 64 bits in it.
-  FILE_ID_INFO idInfo;
-  if (GetFileInformationByHandleEx(file, FileIdInfo, &idInfo, sizeof idInfo)) {
+  FileIdInfoRecord idInfo;
+  if (GetFileInformationByHandleEx(file, kFileIdInfo, &idInfo, sizeof idInfo)) {
     std::uint64_t low = 0;
     std::uint64_t high = 0;
-    static_assert(sizeof idInfo.FileId.Identifier == 16);
-    std::copy_n(idInfo.FileId.Identifier, 8, reinterpret_cast<unsigned char*>(&low));
-    std::copy_n(idInfo.FileId.Identifier + 8, 8, reinterpret_cast<unsigned char*>(&high));
-    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.VolumeSerialNumber);
+    std::memcpy(&low, idInfo.fileId, 8);
+    std::memcpy(&high, idInfo.fileId + 8, 8);
+    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
     identity.fileIdLow = low;
     identity.fileIdHigh = high;
   }
@@ -126,11 +135,12 @@ class Win32Probe : public FileProbe {
       id.Type = FileIdType;
       id.FileId.QuadPart = static_cast<LONGLONG>(fileIdLow);
     } else {
-      id.Type = ExtendedFileIdType;
-      std::copy_n(reinterpret_cast<const unsigned char*>(&fileIdLow), 8,
-                  id.ExtendedFileId.Identifier);
-      std::copy_n(reinterpret_cast<const unsigned char*>(&fileIdHigh), 8,
-                  id.ExtendedFileId.Identifier + 8);
+      // The 16 bytes of the extended ID share the union with the object ID.
+      id.Type = kExtendedFileIdType;
+      static_assert(sizeof id.ObjectId == 16);
+      auto* bytes = reinterpret_cast<unsigned char*>(&id.ObjectId);
+      std::memcpy(bytes, &fileIdLow, 8);
+      std::memcpy(bytes + 8, &fileIdHigh, 8);
     }
     const Handle file(OpenFileById(volume.get(), &id, FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

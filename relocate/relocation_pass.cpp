@@ -243,7 +243,8 @@ RelocationResult RunRelocationPass(TagDatabase& db, FileProbe& probe,
 
   if (progress) progress(files.size(), files.size());
 
-  Pass pass(probe, files, roots);
+  std::optional<Pass> pass;
+  if (!missing.empty()) pass.emplace(probe, files, roots);
   for (std::size_t i = 0; i < missing.size(); ++i) {
     if (stop) return {};
     const CataloguedFile& file = *missing[i];
@@ -251,8 +252,8 @@ RelocationResult RunRelocationPass(TagDatabase& db, FileProbe& probe,
     std::vector<std::u16string> candidates;
     std::optional<FileIdentity> found;
     if (file.identity) {
-      found = pass.FindById(file, newPath);
-      if (!found) found = pass.FindByContent(file, newPath, candidates);
+      found = pass->FindById(file, newPath);
+      if (!found) found = pass->FindByContent(file, newPath, candidates);
     }
     if (found) {
       result.moved.push_back({file.id, file.fullPath, newPath});

@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -20,6 +22,8 @@
 #include "catalogue/tag_text.h"
 #include "base/text_convert.h"
 #include "catalogue_fixture.h"
+#include "relocate/relocation_pass.h"
+#include "tests/relocate/fake_probe.h"
 
 namespace quillon {
 namespace {
@@ -32,11 +36,15 @@ class QuietReporter : public CatalogueReporter {
   void ReportReadError(const std::u16string&) override {}
 };
 
-FileRecord RecordOf(int file, std::u16string tags) {
+FileRecord RecordOf(std::u16string_view fullPath, std::u16string tags) {
   FileRecord record;
-  SplitFilePath(record, u"C:\\crash\\file" + SqlInteger(file) + u".txt");
+  SplitFilePath(record, fullPath);
   record.Tags = std::move(tags);
   return record;
+}
+
+FileRecord RecordOf(int file, std::u16string tags) {
+  return RecordOf(u"C:\\crash\\file" + SqlInteger(file) + u".txt", std::move(tags));
 }
 
 // Adds, replaces and removes files until it is killed, writing a byte to `progress` after each
@@ -124,35 +132,108 @@ int KillCount() {
   return configured != nullptr ? std::atoi(configured) : 120;
 }
 
-TEST(CatalogueCrash, AWriterKilledAtAnyMomentLeavesAWholeCatalogue) {
-  TempFolder folder(FastFolderBase());
-  const std::u16string file = (folder.Path() / "data.dat").u16string();
-  ASSERT_TRUE(CreateCatalogue(file));
+// Starts `writer` in a process of its own again and again and kills it at a random moment of
+// its run of writes; after each kill the catalogue must show no problem of `Problems` nor of
+// `more`.
+void KillWritersRepeatedly(const std::u16string& file,
+                           void (*writer)(const std::u16string&, unsigned, int),
+                           const std::function<std::string()>& more) {
   std::mt19937 random(20261208);
   const int kills = KillCount();
   for (int kill = 0; kill < kills; ++kill) {
     int progress[2];
     ASSERT_EQ(pipe(progress), 0);
-    const pid_t writer = fork();
-    ASSERT_GE(writer, 0);
-    if (writer == 0) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
       close(progress[0]);
-      WriteUntilKilled(file, static_cast<unsigned>(kill), progress[1]);
+      writer(file, static_cast<unsigned>(kill), progress[1]);
+      _exit(5);
     }
     close(progress[1]);
     // Once the writer is under way, anywhere inside its run of commits.
     char done = 0;
     const bool started = read(progress[0], &done, 1) == 1;
     usleep(static_cast<useconds_t>(random() % 20000));
-    ::kill(writer, SIGKILL);
+    ::kill(child, SIGKILL);
     close(progress[0]);
     int status = 0;
-    ASSERT_EQ(waitpid(writer, &status, 0), writer);
+    ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(started) << "the writer ended before its first write";
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
-    const std::string problems = Problems(file);
-    ASSERT_EQ(problems, "") << "after kill " << kill;
+    ASSERT_EQ(Problems(file) + more(), "") << "after kill " << kill;
   }
+}
+
+TEST(CatalogueCrash, AWriterKilledAtAnyMomentLeavesAWholeCatalogue) {
+  TempFolder folder(FastFolderBase());
+  const std::u16string file = (folder.Path() / "data.dat").u16string();
+  ASSERT_TRUE(CreateCatalogue(file));
+  KillWritersRepeatedly(file, WriteUntilKilled, [] { return std::string(); });
+}
+
+// The relocation pass moving every file between two folders, and back, until it is killed.
+constexpr int kMovingFiles = 40;
+
+std::u16string MovingFile(int folder, int file) {
+  return u"C:\\moving" + SqlInteger(folder) + u"\\file" + SqlInteger(file) + u".txt";
+}
+
+void PlaceMovingFiles(testing::FakeProbe& probe, int folder) {
+  for (int f = 0; f < kMovingFiles; ++f) {
+    probe.Put(MovingFile(folder, f), static_cast<std::uint64_t>(f + 1), 100 + f, 1000 + f);
+  }
+}
+
+[[noreturn]] void RelocateUntilKilled(const std::u16string& file, unsigned, int progress) {
+  QuietReporter quiet;
+  TagDatabase db;
+  db.SetReporter(&quiet);
+  if (db.Open(file) != 1) _exit(3);
+  const std::atomic<bool> stop{false};
+  testing::FakeProbe probe;
+  // Where the catalogue says the files are now, so the pass finds them all in the other folder.
+  FileTable listed;
+  SearchByTags(db, listed, u"*;");
+  int folder = listed.Count() > 0 && listed.GetFile(0).Path == u"C:\\moving0" ? 1 : 0;
+  for (;;) {
+    probe = testing::FakeProbe();
+    PlaceMovingFiles(probe, folder);
+    if (RunRelocationPass(db, probe, stop).moved.size() != kMovingFiles) _exit(4);
+    folder = 1 - folder;
+    const char done = 1;
+    if (write(progress, &done, 1) != 1) _exit(4);
+  }
+}
+
+TEST(CatalogueCrash, APassKilledWhileItRePointsFilesLeavesNoneHalfDone) {
+  TempFolder folder(FastFolderBase());
+  const std::u16string file = (folder.Path() / "data.dat").u16string();
+  ASSERT_TRUE(CreateCatalogue(file));
+  {
+    TagDatabase db;
+    ASSERT_EQ(db.Open(file), 1);
+    testing::FakeProbe probe;
+    PlaceMovingFiles(probe, 0);
+    for (int f = 0; f < kMovingFiles; ++f) {
+      ASSERT_EQ(AddFileOnce(db, RecordOf(MovingFile(0, f), u"m;")), AddResult::kAdded);
+    }
+    const std::atomic<bool> stop{false};
+    ASSERT_EQ(RunRelocationPass(db, probe, stop).identitiesRecorded,
+              static_cast<std::size_t>(kMovingFiles));
+  }
+  // All files in one folder or all in the other, each with its identity.
+  KillWritersRepeatedly(file, RelocateUntilKilled, [&file] {
+    TagDatabase db;
+    if (db.Open(file) != 1) return std::string("cannot open; ");
+    std::string problems;
+    db.Execute(u"SELECT count(DISTINCT Path) AS n FROM db_filetags");
+    if (AsInteger(db.GetFieldValue(u"n")) != 1) problems += "files in both folders; ";
+    db.Execute(u"SELECT count(*) AS n FROM db_fileidentity WHERE FileID IN (SELECT ID FROM "
+               u"db_filetags)");
+    if (AsInteger(db.GetFieldValue(u"n")) != kMovingFiles) problems += "identities lost; ";
+    return problems;
+  });
 }
 
 TEST(CatalogueConcurrency, ProcessesAddingTheSameFilesAtOnceStoreEachOnce) {
