@@ -11,12 +11,10 @@ void CQuillonDlg::SeekMovedFiles() { host_.SeekMovedFiles(Handle(), kMovedFilesM
 
 void CQuillonDlg::ApplyMovedFiles() {
   CQuickBar* quickBar = host_.RunningQuickBar();
-  for (RelocationResult& result : host_.TakeMovedFiles()) {
-    if (result.writeFailed) {
-      // Nothing was re-pointed: those files are not where the catalogue says either.
-      for (const Relocation& move : result.moved) result.missing.push_back(move.oldFullPath);
-      result.moved.clear();
-    }
+  for (const RelocationResult& result : host_.TakeMovedFiles()) {
+    // A search that could not read or write the catalogue knows nothing new: the next one
+    // tries again.
+    if (result.writeFailed) continue;
     // Replaced first: the lists draw their rows again with the new set.
     host_.Missing().Replace(result.missing);
     filesFoundAgain_ += result.moved.size();

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "base/text_convert.h"
 #include "preview/preview_page.h"
 #include "quick/quick_bar.h"
 #include "resources/user_texts.h"
@@ -47,8 +48,9 @@ class MovedFilesTest : public MainWindowTest {
     ASSERT_TRUE(Create());
     ASSERT_TRUE(WaitForLoad());
     ASSERT_TRUE(PumpUntil([&] {
-      return Count(u"SELECT COUNT(*) FROM sqlite_master WHERE name = 'db_fileidentity'") == 1 &&
-             Count(u"SELECT COUNT(*) FROM db_fileidentity") == files;
+      return Count(u"SELECT COUNT(*) AS n FROM sqlite_master WHERE name = 'db_fileidentity'") ==
+                 1 &&
+             Count(u"SELECT COUNT(*) AS n FROM db_fileidentity") == files;
     }));
   }
   bool StatusBecomes(const std::u16string& text) {
@@ -57,7 +59,7 @@ class MovedFilesTest : public MainWindowTest {
   // The darkest grey level of the pixels of a row's name as the list draws it.
   int DarkestTextLevel(HWND list, int row) const {
     ::UpdateWindow(list);
-    RECT label{LVIR_LABEL};
+    RECT label{LVIR_LABEL, 0, 0, 0};
     ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
     const HDC dc = ::GetDC(list);
     int darkest = 255;
@@ -91,7 +93,7 @@ TEST_F(MovedFilesTest, F5FindsRenamedAndMovedFilesAndGreysTheDeletedOne) {
   fs::remove(fs::path(Place(u"c.txt")));
   ::PostMessageW(List(), WM_KEYDOWN, VK_F5, 1);
   ASSERT_TRUE(StatusBecomes(u"Ready - 2 moved files found again - 1 catalogued file is missing"))
-      << Window().StatusText();
+      << ToUtf8(Window().StatusText());
 
   EXPECT_EQ(ListColumn(0), (Lines{u"a-renamed.txt", u"b.txt", u"c.txt", u"d.txt"}));
   EXPECT_EQ(ListColumn(1), (Lines{u"alpha;", u"beta;", u"gamma;", u"delta;"}));
