@@ -30,7 +30,7 @@ class MovedFilesTest : public MainWindowTest {
     seeksMovedFiles_ = true;
     wchar_t drive[8] = {};
     ASSERT_GT(::GetEnvironmentVariableW(L"QUILLON_TEST_DRIVE", drive, 8), 0u)
-        << "run through tests/shell/run-with-test-drive.sh";
+        << "run through tools/wine-run-with-drive.sh";
     files_ = std::make_unique<TempFolder>(fs::path(std::wstring(drive) + L"\\"));
   }
 
