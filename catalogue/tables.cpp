@@ -103,6 +103,10 @@ bool FileTable::Append(const FileRecord& record) {
   return true;
 }
 
+void FileTable::SetFile(std::int32_t index, const FileRecord& record) {
+  if (InTable(index, count_)) records_[index] = record;
+}
+
 void FileTable::MarkDeleted(std::int32_t index) {
   if (InTable(index, count_)) records_[index].deleted = 1;
 }

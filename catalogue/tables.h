@@ -74,6 +74,8 @@ class FileTable {
   // Used by the tag search only: empties the table, then appends records (false when full).
   void Reset() { count_ = 0; }
   bool Append(const FileRecord& record);
+  // Replaces the record at `index` (a file found again at another place); nothing outside.
+  void SetFile(std::int32_t index, const FileRecord& record);
   void MarkDeleted(std::int32_t index);
 
   std::uint32_t Count() const { return count_; }

@@ -49,13 +49,52 @@ void FileListPane::Show() {
   const RedrawPause pause(view_.Handle());
   // A file whose icon is its own costs 5-7 ms to ask about: the list asks for those icons
   // only as their rows come into view.
-  view_.Fill(files_, [this](const FileRecord& file) {
-    return style_.ownIcons && HasOwnIcon(FileTypeKey(file.FileName))
-               ? I_IMAGECALLBACK
-               : icons_.SmallIconIndex(file.FileName);
-  });
+  view_.Fill(files_, [this](const FileRecord& file) { return IconOf(file); });
   if (style_.sortsByColumn) Sort();
   hover_.Rebuild();
+}
+
+int FileListPane::IconOf(const FileRecord& file) {
+  return style_.ownIcons && HasOwnIcon(FileTypeKey(file.FileName))
+             ? I_IMAGECALLBACK
+             : icons_.SmallIconIndex(file.FileName);
+}
+
+void FileListPane::ApplyMoves(const std::vector<Relocation>& moves) {
+  bool listed = false;
+  for (const Relocation& move : moves) {
+    const std::int32_t index = files_.IndexOfPath(move.oldFullPath);
+    if (index < 0) continue;
+    FileRecord record = files_.GetFile(index);
+    if (!SplitFilePath(record, move.newFullPath)) continue;
+    files_.SetFile(index, record);
+    view_.ShowMoved(index, record, IconOf(record));
+    listed = true;
+  }
+  if (listed) {
+    hover_.Rebuild();
+    // A new name or folder takes its place in the order the user chose.
+    if (style_.sortsByColumn) {
+      const RedrawPause pause(view_.Handle());
+      Sort();
+    }
+  }
+  if (view_.Handle()) ::InvalidateRect(view_.Handle(), nullptr, FALSE);
+}
+
+bool FileListPane::DrawRow(NMLVCUSTOMDRAW& draw, LRESULT& result) const {
+  // Without missing files the list draws itself, asked nothing per row.
+  if (missing_ == nullptr || missing_->Count() == 0) return false;
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+    result = CDRF_NOTIFYITEMDRAW;
+    return true;
+  }
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return false;
+  // Rows carry their table index.
+  const FileRecord file = files_.GetFile(static_cast<std::int32_t>(draw.nmcd.lItemlParam));
+  if (missing_->Contains(file.FullPath())) draw.clrText = ::GetSysColor(COLOR_GRAYTEXT);
+  result = CDRF_DODEFAULT;
+  return true;
 }
 
 void FileListPane::Sort() {
@@ -68,6 +107,9 @@ bool FileListPane::OnNotify(NMHDR& header, LRESULT& result) {
   if (code == LVN_DELETEALLITEMS) {
     result = TRUE;  // no notice per row: a refill deletes up to 10,000 rows at once
     return true;
+  }
+  if (code == NM_CUSTOMDRAW) {
+    return DrawRow(reinterpret_cast<NMLVCUSTOMDRAW&>(header), result);
   }
   if (code == LVN_GETDISPINFOW) {
     ShowOwnIcon(reinterpret_cast<NMLVDISPINFOW&>(header).item);

@@ -23,7 +23,9 @@
 #include "files/file_list_view.h"
 #include "files/file_rules.h"
 #include "files/file_type_icons.h"
+#include "files/missing_files.h"
 #include "files/preview_hover.h"
+#include "relocate/relocation_pass.h"
 
 namespace quillon {
 
@@ -71,6 +73,11 @@ class FileListPane {
 
   // Shows the table's records: in the sort order of a sorting pane, in table order otherwise.
   void Show();
+  // Rows of the files in `missing` are drawn greyed; the set outlives the pane. Null: none.
+  void ShowMissing(const MissingFiles* missing) { missing_ = missing; }
+  // Files found again at other places: the records and rows of those listed show their new
+  // places. Every row is drawn again, so the greyed ones follow the missing set too.
+  void ApplyMoves(const std::vector<Relocation>& moves);
 
   // The list's notifications; true when handled.
   bool OnNotify(NMHDR& header, LRESULT& result);
@@ -97,11 +104,15 @@ class FileListPane {
   void OnRightClick();
   // The icon of a row whose file has an icon of its own, asked for when the row shows.
   void ShowOwnIcon(LVITEMW& item);
+  // The list's custom draw: the text of a missing file's row in the system's grey.
+  bool DrawRow(NMLVCUSTOMDRAW& draw, LRESULT& result) const;
+  int IconOf(const FileRecord& file);
 
   FileListPaneOwner& owner_;
   const FileListPaneStyle style_;
   HWND window_ = nullptr;
   FileTable files_;
+  const MissingFiles* missing_ = nullptr;
   FileListView view_;
   FileTypeIcons icons_;
   FileListSort sort_;

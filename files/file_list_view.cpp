@@ -88,6 +88,22 @@ void FileListView::Sort(int column, const std::function<int(int)>& order) const 
                  reinterpret_cast<LPARAM>(&CompareRows));
 }
 
+void FileListView::ShowMoved(std::int32_t index, const FileRecord& record, int icon) const {
+  LVFINDINFOW find{};
+  find.flags = LVFI_PARAM;
+  find.lParam = static_cast<LPARAM>(index);
+  const auto row = static_cast<int>(
+      ::SendMessageW(list_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+  if (row < 0) return;
+  LVITEMW name{};
+  name.mask = LVIF_TEXT | LVIF_IMAGE;
+  name.iItem = row;
+  name.pszText = const_cast<wchar_t*>(Wide(record.FileName));
+  name.iImage = icon;
+  ::SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&name));
+  SetCellText(list_, row, kFullPathColumn, record.FullPath());
+}
+
 int FileListView::RowCount() const {
   return static_cast<int>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
 }

@@ -30,6 +30,9 @@ class FileListView {
   // case-sensitive comparison of two texts into their order.
   void Sort(int column, const std::function<int(int)>& order) const;
 
+  // The row showing the table's record `index` shows `record` instead: its name, icon and path.
+  void ShowMoved(std::int32_t index, const FileRecord& record, int icon) const;
+
   int RowCount() const;
   std::u16string Text(int row, int column) const;
   int SelectedCount() const;

@@ -141,4 +141,12 @@ PreviewPaintPlan PlanPreviewPaint(std::int32_t width, std::int32_t height,
   return plan;
 }
 
+MissingNotePlan PlanMissingNote(std::int32_t width, std::int32_t commentHeight) {
+  // Where a picture section would start, and as high as the section the layout gave it.
+  const std::int32_t below = commentHeight + kCommentTop;
+  const std::int32_t bottom = below + kMissingSectionHeight - 6;
+  return {ImageRect{6, below, width - 6, below + 1}, ImageRect{6, below + 1, width - 6, bottom},
+          ImageRect{10, below + 3, width - 8, bottom}};
+}
+
 }  // namespace quillon

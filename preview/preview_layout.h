@@ -86,4 +86,16 @@ PreviewPaintPlan PlanPreviewPaint(std::int32_t width, std::int32_t height,
                                   std::int32_t commentHeight, std::int32_t pictureWidth,
                                   std::int32_t pictureHeight);
 
+// A file that is not where the catalogue says shows, in place of the picture section, a rule
+// and a band of two lines that say so.
+inline constexpr std::int32_t kMissingSectionHeight = 44;
+
+struct MissingNotePlan {
+  ImageRect rule;
+  ImageRect band;
+  ImageRect text;  // the note is wrapped inside it
+};
+
+MissingNotePlan PlanMissingNote(std::int32_t width, std::int32_t commentHeight);
+
 }  // namespace quillon

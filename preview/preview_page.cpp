@@ -83,13 +83,16 @@ void CPreviewPage::ShowFile(FileRecord record, std::int32_t pointerX, std::int32
   if (!Handle()) return;
   if (record.Comment.empty()) record.Comment = LoadResourceString(IDS_NO_COMMENT);
   const std::u16string fullPath = record.FullPath();
+  missingShown_ = missing_ != nullptr && missing_->Contains(fullPath);
   thumbnail_ = LoadThumbnail(record, fullPath);
   // The worker decodes the picture while this thread lays out and paints the texts.
   StartDecode();
   lastShown_ = record;
   SetFileIcon(record.FileName, fullPath);
 
-  const std::int32_t imageSection = ImageSectionHeight(thumbnail_.width, thumbnail_.height);
+  const std::int32_t imageSection = missingShown_
+                                        ? kMissingSectionHeight
+                                        : ImageSectionHeight(thumbnail_.width, thumbnail_.height);
   const std::int32_t screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   const std::int32_t screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
   POINT cursor{};
@@ -136,9 +139,11 @@ Thumbnail CPreviewPage::LoadThumbnail(const FileRecord& record, const std::u16st
   wantedTicket_ = 0;
   pendingPath_.clear();
   if (decoder_) decoder_->Abandon();
-  // Names that promise no picture cost no file system query at all.
+  // Names that promise no picture, and files known to be missing, cost no file system query.
   ThumbnailKey key;
-  if (!HasPictureFileName(record.FileName) || !ThumbnailKeyOf(fullPath, key)) return {};
+  if (missingShown_ || !HasPictureFileName(record.FileName) || !ThumbnailKeyOf(fullPath, key)) {
+    return {};
+  }
   if (const Thumbnail* kept = thumbnails_.Find(key)) return *kept;
   std::string narrowPath;
   if (!decoder_ || !NarrowPathFor(fullPath, narrowPath)) return {};
@@ -214,6 +219,16 @@ bool CPreviewPage::OnPaint() {
     DrawLabel(dc, plan.pictureLabel, LoadResourceString(IDS_LABEL_IMAGE_PREVIEW));
     for (const ImageRect& side : plan.frame) FillRect(dc, side, kRuleColour);
     if (thumbnail_.picture) thumbnail_.picture->Draw(dc, plan.picture);
+  }
+  if (missingShown_) {
+    const MissingNotePlan note = PlanMissingNote(client.right, comment.bottom - comment.top);
+    FillRect(dc, note.rule, kRuleColour);
+    FillRect(dc, note.band, kBandColour);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    RECT text{note.text.left, note.text.top, note.text.right, note.text.bottom};
+    ::DrawTextW(dc, Wide(LoadResourceString(IDS_PREVIEW_MISSING)), -1, &text,
+                DT_WORDBREAK | DT_NOPREFIX);
   }
   return true;
 }

@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "catalogue/tables.h"
+#include "files/missing_files.h"
 #include "files/preview_popup.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
@@ -33,6 +34,11 @@ class CPreviewPage : public CDialog, public PreviewPopup {
   void ShowFile(FileRecord record, std::int32_t pointerX, std::int32_t pointerY) override;
   // Forgets the file shown last and hides the popup; safe while hidden.
   void HidePreview() override;
+  // The files known to be missing: the popup of one says so instead of looking for its
+  // picture. The set outlives the popup; null knows of none.
+  void ShowMissing(const MissingFiles* missing) { missing_ = missing; }
+  // The file shown is one of them.
+  bool ShowsMissingNote() const { return missingShown_; }
 
   // The record as shown (comment wrapped, name and tags shortened), and the key of the last
   // show (empty while hidden).
@@ -61,6 +67,8 @@ class CPreviewPage : public CDialog, public PreviewPopup {
   void TakeDecodedPictures();
   void SetFileIcon(const std::u16string& fileName, const std::u16string& fullPath);
 
+  const MissingFiles* missing_ = nullptr;
+  bool missingShown_ = false;
   FileRecord shown_;
   FileRecord lastShown_;
   ImageRect windowRect_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialogs/catalogue_context.h"
+#include "files/missing_files.h"
 
 namespace quillon {
 
@@ -32,6 +33,8 @@ class QuickBarHost {
                         const std::u16string& proposedTags) = 0;
   // The hover preview popup; null where there is none.
   virtual CPreviewPage* Preview() = 0;
+  // The catalogued files known to be missing, whose rows the result list greys; null: none.
+  virtual const MissingFiles* Missing() { return nullptr; }
 };
 
 }  // namespace quillon

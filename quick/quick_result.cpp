@@ -87,6 +87,7 @@ bool CQuickResult::Create(HWND bar) { return CDialog::Create(bar); }
 bool CQuickResult::OnInitDialog() {
   const HWND list = Item(IDC_FILE_LIST);
   pane_.Attach(Handle(), list, host_.Preview());
+  pane_.ShowMissing(host_.Missing());
 
   RECT window{};
   ::GetWindowRect(Handle(), &window);

@@ -33,6 +33,8 @@ class CQuickResult : public CDialog, private FileListPaneOwner {
   bool FillResults(const std::u16string& tagText);
   const std::u16string& ResultTagText() const { return resultTagText_; }
   void SetResultTagText(const std::u16string& tagText) { resultTagText_ = tagText; }
+  // Files found again at other places: the rows of those listed show their new places.
+  void ApplyMoves(const std::vector<Relocation>& moves) { pane_.ApplyMoves(moves); }
   int RowCount() const { return pane_.RowCount(); }
   HWND List() const { return pane_.List(); }
 

@@ -221,3 +221,9 @@
 // Another program holds data.dat: the box, and the status line that stays until F5.
 #define IDS_CATALOGUE_IN_USE 250
 #define IDS_STATUS_IN_USE 251
+// What the search for moved files found: the status line's additions and the preview's note.
+#define IDS_STATUS_FOUND_AGAIN_ONE 260
+#define IDS_STATUS_FOUND_AGAIN 261
+#define IDS_STATUS_MISSING_ONE 262
+#define IDS_STATUS_MISSING 263
+#define IDS_PREVIEW_MISSING 264

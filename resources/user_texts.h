@@ -58,6 +58,12 @@
 #define TEXT_CATALOGUE_IN_USE \
   "The catalogue is in use by another program; try again."
 #define TEXT_STATUS_IN_USE          "Catalogue in use; press F5 to retry"
+// After "Ready" once the search for moved files has run; {count} is replaced by the number.
+#define TEXT_STATUS_FOUND_AGAIN_ONE " - 1 moved file found again"
+#define TEXT_STATUS_FOUND_AGAIN     " - {count} moved files found again"
+#define TEXT_STATUS_MISSING_ONE     " - 1 catalogued file is missing"
+#define TEXT_STATUS_MISSING         " - {count} catalogued files are missing"
+#define TEXT_PREVIEW_MISSING        "This file is missing: it was moved, renamed or deleted."
 
 // Texts the program shows without a string of the table.
 #define TEXT_APPLICATION_TITLE      "Veldmark Quillon"

@@ -29,6 +29,8 @@ void AppQuickBarHost::AddFiles(const std::vector<std::u16string>& paths,
 
 CPreviewPage* AppQuickBarHost::Preview() { return &app_.Preview(); }
 
+const MissingFiles* AppQuickBarHost::Missing() { return &app_.Missing(); }
+
 TagDatabase& AppQuickBarHost::Database() { return app_.Database(); }
 
 FolderTable& AppQuickBarHost::Folders() { return app_.Folders(); }

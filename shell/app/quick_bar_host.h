@@ -22,6 +22,7 @@ class AppQuickBarHost final : public QuickBarHost, public CatalogueContext {
   void AddFiles(const std::vector<std::u16string>& paths,
                 const std::u16string& proposedTags) override;
   CPreviewPage* Preview() override;
+  const MissingFiles* Missing() override;
 
   // CatalogueContext: the application's catalogue, the main window's filter and help.
   TagDatabase& Database() override;

@@ -26,6 +26,7 @@ void CQuillonApp::InitInstance() {
     dataFolder_ = DataFolderUnder(FromWide(applicationData));
   }
   if (!preview_.Handle()) preview_.Create(nullptr);
+  preview_.ShowMissing(&missing_);
 }
 
 int CQuillonApp::Run() {
@@ -37,6 +38,7 @@ int CQuillonApp::Run() {
     CQuillonDlg mainWindow(*this);
     mainWindow.DoModal(nullptr);
   }
+  movedFiles_.Stop();
   if (SUCCEEDED(com)) ::CoUninitialize();
   return 0;
 }

@@ -14,6 +14,7 @@
 #include "quick/quick_bar.h"
 #include "shell/app/loading_thread.h"
 #include "shell/app/message_box_reporter.h"
+#include "shell/app/moved_file_search.h"
 #include "shell/app/quick_bar_host.h"
 #include "shell/main_window/main_window_host.h"
 
@@ -56,6 +57,15 @@ class CQuillonApp final : public MainWindowHost {
   }
   void StopLoading() override { loading_.Stop(); }
 
+  void SeekMovedFiles(HWND window, UINT doneMessage) override {
+    if (seeksMovedFiles_) movedFiles_.Request(CataloguePath(), window, doneMessage);
+  }
+  std::vector<RelocationResult> TakeMovedFiles() override { return movedFiles_.TakeResults(); }
+  MissingFiles& Missing() override { return missing_; }
+  // Off, the program never looks for moved files: for tests of everything else, whose
+  // catalogues name files that were never there.
+  void SetSeeksMovedFiles(bool on) { seeksMovedFiles_ = on; }
+
   // Creates the quick bar's window, hidden and without owner, before the main window exists.
   bool CreateQuickBar() { return quickBar_.Create(); }
   CQuickBar& QuickBar() { return quickBar_; }
@@ -76,7 +86,10 @@ class CQuillonApp final : public MainWindowHost {
   MainWindowPort* mainWindow_ = nullptr;
   AppQuickBarHost quickBarHost_{*this};
   CQuickBar quickBar_{quickBarHost_};
+  MissingFiles missing_;  // before the windows that read it
   CPreviewPage preview_;  // released before the quick bar, whose list shows it
+  bool seeksMovedFiles_ = true;
+  MovedFileSearch movedFiles_;
   LoadingThread loading_;  // last: it ends before the members it reads are destroyed
 };
 

@@ -18,7 +18,10 @@ const FileListPaneStyle CQuillonDlg::kFileListStyle = {
     LVSIL_SMALL, true, 100, false, true, IDR_MENU_FILES, IDR_MENU_LIST,
 };
 
-void CQuillonDlg::InitFileList() { fileList_.Attach(Handle(), Item(IDC_FILE_LIST), &host_.Preview()); }
+void CQuillonDlg::InitFileList() {
+  fileList_.Attach(Handle(), Item(IDC_FILE_LIST), &host_.Preview());
+  fileList_.ShowMissing(&host_.Missing());
+}
 
 void CQuillonDlg::ListFiles(const std::u16string& tagText) {
   const std::u16string filter = ListingFilter(tagText);
@@ -32,6 +35,7 @@ void CQuillonDlg::ListFiles(const std::u16string& tagText) {
     return;
   }
   filesFound_ = found;
+  filesFoundAgain_ = 0;
   ShowFileListing(filter);
   if (loaded_) ShowReadyStatus();
 }
@@ -44,6 +48,7 @@ void CQuillonDlg::Refresh() {
     return;
   }
   ListFiles(CurrentFilter());
+  if (loaded_) SeekMovedFiles();
 }
 
 void CQuillonDlg::LoadingShown() { SetStatusText(LoadResourceString(IDS_LOADING), true); }
@@ -58,6 +63,7 @@ void CQuillonDlg::FilesReady(const std::u16string& tagText, FileTable&& found,
 void CQuillonDlg::Ready() {
   loaded_ = true;
   ShowReadyStatus();
+  SeekMovedFiles();  // after "Ready", never before it
 }
 
 void CQuillonDlg::LoadFailed() {
@@ -66,7 +72,8 @@ void CQuillonDlg::LoadFailed() {
 
 void CQuillonDlg::ShowReadyStatus() {
   const std::u16string text =
-      ReadyStatusText(LoadResourceString(IDS_READY), Files().Count(), filesFound_);
+      ReadyStatusText(LoadResourceString(IDS_READY), Files().Count(), filesFound_) +
+      MovedFilesStatus();
   if (text != StatusText()) SetStatusText(text, true);
 }
 

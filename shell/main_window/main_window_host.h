@@ -7,9 +7,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "catalogue/tables.h"
 #include "catalogue/tag_database.h"
+#include "files/missing_files.h"
+#include "relocate/relocation_pass.h"
 
 namespace quillon {
 
@@ -41,6 +44,15 @@ class MainWindowHost {
   virtual void StartLoading(LoadingTarget& target) = 0;
   // Ends a load still under way and waits for its end.
   virtual void StopLoading() = 0;
+
+  // Looks for catalogued files that were renamed or moved, away from the window's thread, and
+  // posts `doneMessage` to `window` once it has re-pointed those it found; asked while it
+  // runs, it looks once more afterwards.
+  virtual void SeekMovedFiles(HWND window, UINT doneMessage) = 0;
+  // What the searches found since the last call, oldest first.
+  virtual std::vector<RelocationResult> TakeMovedFiles() = 0;
+  // The files the last search could not find: the lists grey their rows, the preview says so.
+  virtual MissingFiles& Missing() = 0;
 };
 
 }  // namespace quillon

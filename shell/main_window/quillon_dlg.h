@@ -16,6 +16,7 @@
 //   settings_commands.cpp     start item, quick bar visibility and autoshow, first start
 //   help_commands.cpp         help file, web pages, about box
 //   quit_and_hide.cpp         hiding to the tray, the tray's messages, "Exit"
+//   moved_files.cpp           the search for moved files after the load and on F5, its results
 #pragma once
 
 #include <windows.h>
@@ -71,6 +72,9 @@ class CQuillonDlg : public CDialog,
   bool IsQuickBarAutoshowOn() const;
 
   bool PreTranslateMessage(MSG& message) override;
+
+  // Posted by the search for moved files when it has results for the window.
+  static constexpr UINT kMovedFilesMessage = WM_APP + 22;
 
  protected:
   bool OnInitDialog() override;
@@ -160,6 +164,13 @@ class CQuillonDlg : public CDialog,
   void Refresh();
   // After files were added: the listing and the quick bar's list may show them now.
   void ListAfterAdding();
+  // Looks for moved files away from the window's thread: after the load and on F5.
+  void SeekMovedFiles();
+  // The search's results: the lists show the files found again at their new places and grey
+  // the missing ones, and the status line counts both.
+  void ApplyMovedFiles();
+  // What the status line adds to "Ready" about moved and missing files.
+  std::u16string MovedFilesStatus() const;
 
   // Initialisation.
   void AppendAboutToSystemMenu();
@@ -232,6 +243,8 @@ class CQuillonDlg : public CDialog,
 
   std::uint32_t filesFound_ = 0;  // by the search the list shows, perhaps more than it holds
   bool loaded_ = false;           // the status line says "Ready"
+  // Files the search re-pointed since the last listing: the status line counts them until then.
+  std::size_t filesFoundAgain_ = 0;
   std::u16string currentFilter_;
   FolderRecord currentFolder_;
   FolderTreeView folderTree_;

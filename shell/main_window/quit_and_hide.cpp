@@ -23,8 +23,13 @@ bool CQuillonDlg::OnClose() {
 void CQuillonDlg::ShowNormally() { ::ShowWindow(Handle(), SW_SHOWNORMAL); }
 
 bool CQuillonDlg::OnAppMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-  if (message != WM_TRAY_NOTIFY) return false;
-  if (initialised_) trayIcon_.OnNotify(static_cast<UINT>(lParam));
+  if (message == kMovedFilesMessage) {
+    ApplyMovedFiles();
+  } else if (message == WM_TRAY_NOTIFY) {
+    if (initialised_) trayIcon_.OnNotify(static_cast<UINT>(lParam));
+  } else {
+    return false;
+  }
   result = 0;
   return true;
 }

@@ -25,4 +25,17 @@ std::u16string ReadyStatusText(std::u16string_view ready, std::uint32_t shown,
   return text;
 }
 
+std::u16string CountedStatusText(std::u16string_view one, std::u16string_view many,
+                                 std::size_t count) {
+  if (count == 0) return {};
+  if (count == 1) return std::u16string(one);
+  std::u16string text(many);
+  constexpr std::u16string_view kCount = u"{count}";
+  const std::size_t at = text.find(kCount);
+  if (at != std::u16string::npos) {
+    text.replace(at, kCount.size(), SqlInteger(static_cast<std::int64_t>(count)));
+  }
+  return text;
+}
+
 }  // namespace quillon

@@ -2,6 +2,7 @@
 // and the status line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,5 +18,10 @@ bool ShowsInSearchBox(std::u16string_view filter);
 // more files than the list holds, how many of them it shows.
 std::u16string ReadyStatusText(std::u16string_view ready, std::uint32_t shown,
                                std::uint32_t found);
+
+// An addition to the status line that counts files: nothing for none, `one` for one, else
+// `many` with "{count}" replaced by the number.
+std::u16string CountedStatusText(std::u16string_view one, std::u16string_view many,
+                                 std::size_t count);
 
 }  // namespace quillon

@@ -53,7 +53,9 @@ MainWindowLayout LayoutMainWindow(int width, int height, int splitter) {
   layout.searchBox = Place(s + 40, 79, w - s - 150, 21);
   layout.searchButton = Place(layout.searchBox.right, 72, 80, 34);
   layout.list = Place(s + 1, 108, w - s - 5, h - 133);
-  layout.status = Place(8, h - 20, 200, 20);
+  // As wide as the bottom edge left of the resize grip: "Ready" may be followed by counts of
+  // shown, moved and missing files.
+  layout.status = Place(8, h - 20, w - 28, 20);
   return layout;
 }
 

@@ -152,6 +152,24 @@ TEST(PreviewPaint, BorderAndBandsWithoutAPicture) {
   EXPECT_EQ(plan.commentRule, (ImageRect{6, 52, 244, 53}));
 }
 
+TEST(PreviewPaint, TheMissingNoteFillsItsSectionBelowTheCommentAndInsideTheBorder) {
+  for (const std::int32_t commentLines : {0, 1, 5}) {
+    SCOPED_TRACE(commentLines);
+    const PreviewLayout layout = LayoutPreview(
+        {400, 300, 400, kScreenWidth, kScreenHeight, commentLines, kMissingSectionHeight});
+    const std::int32_t width = layout.window.right - layout.window.left;
+    const std::int32_t height = layout.window.bottom - layout.window.top;
+    const MissingNotePlan note =
+        PlanMissingNote(width, layout.comment.bottom - layout.comment.top);
+    EXPECT_EQ(note.rule.top, layout.comment.bottom);
+    EXPECT_EQ(note.band.top, note.rule.bottom);
+    // Two lines of text fit, and the band ends eight pixels above the border.
+    EXPECT_GE(note.text.bottom - note.text.top, 2 * 16);
+    EXPECT_EQ(note.band.bottom, height - 2 - 8);
+    EXPECT_EQ(note.band.right, width - 6);
+  }
+}
+
 TEST(PreviewIcon, PathsTheShellCannotTakeAreAskedByTheirExtension) {
   EXPECT_EQ(IconLookupName(u"C:\\a\\b.txt"), u"C:\\a\\b.txt");
   const std::u16string deep = u"C:\\" + std::u16string(300, u'd') + u"\\photo.JPG";

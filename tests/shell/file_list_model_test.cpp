@@ -20,5 +20,13 @@ TEST(ListingFilterTest, TheSearchBoxShowsEveryFilterButTheWholeCatalogue) {
   EXPECT_TRUE(ShowsInSearchBox(u"photo;"));
 }
 
+TEST(StatusTextTest, CountedAdditionsSayNothingForNoneAndTheNumberForMany) {
+  const std::u16string_view one = u" - 1 file", many = u" - {count} files";
+  EXPECT_EQ(CountedStatusText(one, many, 0), u"");
+  EXPECT_EQ(CountedStatusText(one, many, 1), u" - 1 file");
+  EXPECT_EQ(CountedStatusText(one, many, 2), u" - 2 files");
+  EXPECT_EQ(CountedStatusText(one, many, 12345), u" - 12345 files");
+}
+
 }  // namespace
 }  // namespace quillon

@@ -22,7 +22,7 @@ TEST(LayoutMainWindowTest, PlacesEveryControlForTheStartSize) {
   EXPECT_EQ(layout.close, Rect(672, 0, 23, 20));
   EXPECT_EQ(layout.tree, Rect(6, 79, 198, 392));
   EXPECT_EQ(layout.list, Rect(211, 108, 485, 367));
-  EXPECT_EQ(layout.status, Rect(8, 480, 200, 20));
+  EXPECT_EQ(layout.status, Rect(8, 480, 672, 20));  // to the resize grip
 }
 
 TEST(LayoutMainWindowTest, SplitterDividesTreeAndListAndSearchBandFollows) {

@@ -80,6 +80,7 @@ std::u16string MainWindowTest::MakeFolder(const std::u16string& name) const {
 bool MainWindowTest::Create(std::u16string commandLine, std::u16string dataFolder) {
   app_ = std::make_unique<CQuillonApp>(dataFolder.empty() ? DataFolder() : dataFolder);
   app_->SetCommandLine(std::move(commandLine));
+  app_->SetSeeksMovedFiles(seeksMovedFiles_);
   app_->InitInstance();
   if (withQuickBar_) {
     EXPECT_TRUE(app_->CreateQuickBar());

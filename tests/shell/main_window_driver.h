@@ -93,6 +93,9 @@ class MainWindowTest : public CatalogueTest {
   MessageBoxRecorder boxes;
   ShellOpenRecorder shell;
   bool withQuickBar_ = false;
+  // The search for moved files runs only in the tests of it: the other tests' catalogues name
+  // files that were never there, and their status lines say "Ready" alone.
+  bool seeksMovedFiles_ = false;
   HWND quickBar_ = nullptr;  // the quick bar's window, once created
   std::unique_ptr<CQuillonApp> app_;
   std::unique_ptr<CQuillonDlg> window_;
