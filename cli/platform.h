@@ -15,6 +15,9 @@ namespace quillon {
 std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
                                             std::u16string& problem);
 
+// Whether a folder walk leaves the file out: hidden or system on Windows, a dot name elsewhere.
+bool IsHiddenOrSystem(const std::filesystem::path& file);
+
 // Writes UTF-8 text to `stream`, shown correctly also on a Windows console.
 void WriteText(std::FILE* stream, std::string_view text);
 

@@ -14,6 +14,7 @@
 #define IDD_EDIT_FOLDER 166
 #define IDD_QUICK_RESULT 171
 #define IDD_PREVIEW 196
+#define IDD_BATCH_PROGRESS 200
 
 // Icons.
 #define IDR_MAINFRAME 128
@@ -112,6 +113,10 @@
 // Controls of the about box.
 #define IDC_ABOUT_BANNER 1060
 #define IDC_ABOUT_ICON 1061
+
+// Controls of the progress window (200).
+#define IDC_PROGRESS_TEXT 1070
+#define IDC_PROGRESS_BAR 1071
 
 // The system-menu item that opens the about box (16 to 31: the low four bits are ignored).
 #define IDM_ABOUTBOX 0x0010
@@ -221,3 +226,16 @@
 // Another program holds data.dat: the box, and the status line that stays until F5.
 #define IDS_CATALOGUE_IN_USE 250
 #define IDS_STATUS_IN_USE 251
+// Many files at once: the question, the notes on what was left out, the progress and the result.
+#define IDS_MANY_FILES_QUESTION 260
+#define IDS_MANY_FILES_FOLDER 261
+#define IDS_MANY_FILES_CAPTION 262
+#define IDS_TOO_MANY_FILES 263
+#define IDS_PATHS_TOO_LONG 264
+#define IDS_FOLDERS_UNREADABLE 265
+#define IDS_FILES_COUNT 266
+#define IDS_TITLE_NEW_FILES 267
+#define IDS_FILES_ADDED 268
+#define IDS_FILES_VANISHED 269
+#define IDS_PROGRESS_ADDING 270
+#define IDS_PROGRESS_REMOVING 271
