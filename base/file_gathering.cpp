@@ -62,6 +62,23 @@ std::u16string LastPart(const std::u16string& path, char16_t separator) {
 
 }  // namespace
 
+std::vector<std::u16string> SplitPickedFiles(std::u16string_view result) {
+  std::vector<std::u16string_view> parts;
+  while (!result.empty() && result.front() != u'\0') {
+    const auto end = result.find(u'\0');
+    parts.push_back(result.substr(0, end));
+    result = end == std::u16string_view::npos ? std::u16string_view() : result.substr(end + 1);
+  }
+  if (parts.size() == 1) return {std::u16string(parts[0])};
+  std::vector<std::u16string> paths;
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    std::u16string path(parts[0]);
+    if (!path.ends_with(u'\\')) path += u'\\';  // a drive's root already ends with one
+    paths.push_back(path.append(parts[i]));
+  }
+  return paths;
+}
+
 GatheredFiles GatherFiles(const std::vector<std::u16string>& paths, FolderReader& reader,
                           const GatherOptions& options) {
   GatheredFiles found;

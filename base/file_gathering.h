@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillon {
@@ -51,6 +52,11 @@ struct GatheredFiles {
   std::u16string firstFolder;  // the name (last part) of the first handed-in folder
   bool tooMany = false;        // more files than the limit: none are taken
 };
+
+// The full paths in what the open-file dialog returns for several files: the folder, then
+// each name, every part ended by a NUL and the list by a second one; a single chosen file
+// comes as its full path alone.
+std::vector<std::u16string> SplitPickedFiles(std::u16string_view result);
 
 GatheredFiles GatherFiles(const std::vector<std::u16string>& paths, FolderReader& reader,
                           const GatherOptions& options = {});

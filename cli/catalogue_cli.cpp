@@ -28,7 +28,7 @@ constexpr char kUsage[] =
     "      catalogues the file PATH with TAGS (separated by blanks or \";\")\n"
     "  quillon-catalogue add DIR PATH... TAGS [--recursive] [--comment TEXT]\n"
     "      catalogues several files, and the files inside folders (--recursive: with their\n"
-    "      sub-folders), in one step; prints each file added and how many were skipped\n"
+    "      sub-folders), all or none; prints how many were added and how many skipped\n"
     "  quillon-catalogue search DIR TAGS\n"
     "      prints the full path of each file carrying any of TAGS (\"*\" for all)\n"
     "  quillon-catalogue folders DIR\n"

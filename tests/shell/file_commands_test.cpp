@@ -42,11 +42,13 @@ void SetClipboardText(const std::u16string& text) {
   ::CloseClipboard();
 }
 
-// Chooses `path` in every file picker while it lives.
+// Chooses `paths` in every file picker while it lives.
 class PickerChoice {
  public:
   explicit PickerChoice(std::optional<std::u16string> path)
-      : previous_(SetFilePickerHandler([path](HWND) { return path; })) {}
+      : PickerChoice(path ? Lines{*path} : Lines{}) {}
+  explicit PickerChoice(Lines paths)
+      : previous_(SetFilePickerHandler([paths](HWND, bool) { return paths; })) {}
   ~PickerChoice() { SetFilePickerHandler(std::move(previous_)); }
 
  private:
