@@ -94,8 +94,9 @@ BatchEnd RunInSteps(HWND owner, std::size_t count, UINT textId,
     if (progress->Create(owner)) {
       progress->CentreOverOwner();
       ::ShowWindow(progress->Handle(), SW_SHOW);
-      ::UpdateWindow(progress->Handle());
     }
+    // The window paints before the work starts.
+    if (!HandleQueued()) return BatchEnd::kCancelled;
   }
   ULONGLONG sliceEnd = ::GetTickCount64() + kSliceMs;
   for (std::size_t i = 0; i < count; ++i) {

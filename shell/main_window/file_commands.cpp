@@ -64,7 +64,9 @@ void CQuillonDlg::AddDroppedFiles(const std::vector<std::u16string>& paths, POIN
 }
 
 void CQuillonDlg::AddFiles(const std::vector<std::u16string>& paths,
-                           const std::u16string& proposedTags) {
+                           const std::u16string& proposedTagText) {
+  // A copy: the caller may pass the current filter, which each stored file changes.
+  const std::u16string proposedTags = proposedTagText;
   SystemFolderReader reader;
   const GatheredFiles found = GatherFiles(paths, reader);
   // Paths whose attributes cannot be read are skipped without a word, as they always were.
