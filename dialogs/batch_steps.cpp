@@ -15,7 +15,7 @@ namespace {
 
 // Work between two looks at the message queue: well under the 100 ms after which a window
 // that does not answer feels stuck.
-constexpr ULONGLONG kSliceMs = 25;
+constexpr ULONGLONG kSliceMs = 15;
 
 class CBatchProgressDlg : public CDialog {
  public:
