@@ -70,8 +70,20 @@ AddResult AddFileOnce(TagDatabase& db, const FileRecord& record) {
   // the same moment waits for this one and then finds the entry.
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
   if (!batch.Began()) return AddResult::kFailed;
+  const AddResult result = AddFileInBatch(db, record);
+  // Nothing written for an entry already there: committing the empty batch costs nothing.
+  if (result == AddResult::kFailed || !batch.Commit()) return AddResult::kFailed;
+  return result;
+}
+
+AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record) {
   if (FindFileId(db, record) != 0) return AddResult::kAlreadyCatalogued;
-  return WriteFileRows(db, record) != 0 && batch.Commit() ? AddResult::kAdded : AddResult::kFailed;
+  return WriteFileRows(db, record) != 0 ? AddResult::kAdded : AddResult::kFailed;
+}
+
+bool RemoveFileByPath(TagDatabase& db, const FileRecord& record) {
+  const std::int32_t id = FindFileId(db, record);
+  return id == 0 || DeleteFileRows(db, id);
 }
 
 bool ReplaceFile(TagDatabase& db, const FileRecord& record) {

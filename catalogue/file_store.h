@@ -19,6 +19,13 @@ enum class AddResult { kAdded, kAlreadyCatalogued, kFailed };
 // Adds the file unless an entry with its Path and FileName exists, checked and written as one
 // unit, so that a file added from two places at once is stored once.
 AddResult AddFileOnce(TagDatabase& db, const FileRecord& record);
+// The same inside a write batch the caller holds (DatabaseBatch), so that many files are
+// written as one unit: an entry already there is left as it is and writes nothing; after
+// kFailed (reported) the caller must not commit.
+AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record);
+// Removes the catalogued file with the record's Path and FileName, if there is one; false
+// (reported) when its rows could not be deleted. Meant for a write batch the caller holds.
+bool RemoveFileByPath(TagDatabase& db, const FileRecord& record);
 // Replaces the rows of record.ID by a fresh insert; the file is never lost on a failed insert.
 bool ReplaceFile(TagDatabase& db, const FileRecord& record);
 // Deletes the rows of the table's record of `fullPath` and flags it deleted; false (reported,

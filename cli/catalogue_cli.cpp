@@ -14,7 +14,9 @@
 #include "catalogue/tag_text.h"
 #include "relocate/identity_store.h"
 #include "relocate/relocation_pass.h"
+#include "base/file_gathering.h"
 #include "base/text_convert.h"
+#include "base/text_fill.h"
 #include "cli/platform.h"
 #include "resources/user_texts.h"
 
@@ -27,6 +29,9 @@ constexpr char kUsage[] =
     "      creates DIR/data.dat, an empty catalogue with its root folder\n"
     "  quillon-catalogue add DIR PATH TAGS [--comment TEXT]\n"
     "      catalogues the file PATH with TAGS (separated by blanks or \";\")\n"
+    "  quillon-catalogue add DIR PATH... TAGS [--recursive] [--comment TEXT]\n"
+    "      catalogues several files, and the files inside folders (--recursive: with their\n"
+    "      sub-folders), all or none; prints how many were added and how many skipped\n"
     "  quillon-catalogue search DIR TAGS\n"
     "      prints the full path of each file carrying any of TAGS (\"*\" for all)\n"
     "  quillon-catalogue folders DIR\n"
@@ -71,11 +76,36 @@ class Console : public CatalogueReporter {
   bool reported_ = false;
 };
 
-// The operands of a command and its one option.
+// The operands of a command and its options.
 struct Operands {
   std::vector<std::u16string> values;
   std::optional<std::u16string> comment;
   bool dryRun = false;
+  bool recursive = false;
+};
+
+// The file system as the folder walk sees it; links are neither files nor folders to it.
+class CliFolderReader : public FolderReader {
+ public:
+  PathKind Kind(const std::u16string& path) override {
+    std::error_code error;
+    const auto status = std::filesystem::status(std::filesystem::path(path), error);
+    if (error) return PathKind::kMissing;
+    if (std::filesystem::is_directory(status)) return PathKind::kFolder;
+    return std::filesystem::exists(status) ? PathKind::kFile : PathKind::kMissing;
+  }
+  bool Read(const std::u16string& folder, std::vector<FolderEntry>& entries) override {
+    std::error_code error;
+    std::filesystem::directory_iterator it(std::filesystem::path(folder), error);
+    if (error) return false;
+    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+      if (error) return false;
+      const std::filesystem::path& path = it->path();
+      entries.push_back({path.filename().u16string(), it->is_directory(error),
+                         IsHiddenOrSystem(path), it->is_symlink(error)});
+    }
+    return true;
+  }
 };
 
 std::u16string CatalogueFile(const std::u16string& dir) {
@@ -110,7 +140,74 @@ int Init(const Operands& operands, Console& console) {
   return kCliSucceeded;
 }
 
+// Several paths, or folders: all files are added in one transaction or none.
+int AddSeveral(const Operands& operands, Console& console) {
+  std::u16string tags = NormalizeTagText(operands.values.back());
+  if (tags.empty()) return console.Fail(kNoTags, kCliBadArguments);
+  const std::vector<std::u16string> paths(operands.values.begin() + 1,
+                                          operands.values.end() - 1);
+  for (const std::u16string& path : paths) {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::path(path), error)) {
+      return console.Fail(kFileMissing + path);
+    }
+  }
+  CliFolderReader reader;
+  const GatheredFiles found = GatherFiles(
+      paths, reader,
+      {.separator = static_cast<char16_t>(std::filesystem::path::preferred_separator),
+       .recursive = operands.recursive});
+  if (found.tooMany) {
+    return console.Fail(
+        FillIn(UserText(TEXT_TOO_MANY_FILES), {{u"{limit}", NumberText(kMaxBatchFiles)}}));
+  }
+  if (found.tooLong != 0) {
+    console.Fail(FillIn(UserText(TEXT_PATHS_TOO_LONG), {{u"{count}", NumberText(found.tooLong)}}));
+  }
+  if (found.unreadableFolders != 0) {
+    console.Fail(FillIn(UserText(TEXT_FOLDERS_UNREADABLE),
+                        {{u"{count}", NumberText(found.unreadableFolders)}}));
+  }
+  std::vector<FileRecord> records;
+  for (const std::u16string& file : found.files) {
+    std::u16string problem;
+    const auto windowsPath = CataloguePath(std::filesystem::path(file), problem);
+    if (!windowsPath) return console.Fail(u"Cannot catalogue " + file + u": " + problem + u".");
+    FileRecord& record = records.emplace_back();
+    record.ID = -1;
+    record.Tags = tags;
+    record.Comment = operands.comment.value_or(u"");
+    SplitFilePath(record, *windowsPath);
+  }
+  TagDatabase db;
+  if (!OpenCatalogue(db, operands.values[0], console)) return kCliFailed;
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (!batch.Began()) return kCliFailed;
+  std::size_t added = 0;
+  for (const FileRecord& record : records) {
+    switch (AddFileInBatch(db, record)) {
+      case AddResult::kAdded:
+        ++added;
+        break;
+      case AddResult::kAlreadyCatalogued:
+        break;
+      case AddResult::kFailed:
+        return kCliFailed;
+    }
+  }
+  if (!batch.Commit()) return kCliFailed;
+  console.Line(FillIn(UserText(TEXT_FILES_ADDED),
+                      {{u"{added}", NumberText(added)},
+                       {u"{already}", NumberText(records.size() - added)}}));
+  return kCliSucceeded;
+}
+
 int Add(const Operands& operands, Console& console) {
+  if (operands.values.size() > 3 || operands.recursive) return AddSeveral(operands, console);
+  std::error_code folderCheck;
+  if (std::filesystem::is_directory(std::filesystem::path(operands.values[1]), folderCheck)) {
+    return AddSeveral(operands, console);
+  }
   const std::u16string& path = operands.values[1];
   FileRecord record;
   record.ID = -1;
@@ -250,19 +347,21 @@ int Repair(const Operands& operands, Console& console) {
 struct Command {
   std::u16string_view name;
   std::size_t operands;
+  bool takesMore;  // `operands` is the least number: "add" takes several paths, "repair" roots
   bool takesComment;
   int (*run)(const Operands&, Console&);
-  bool moreOperands = false;  // roots may follow
+  bool takesRecursive = false;
   bool takesDryRun = false;
 };
 
 constexpr Command kCommands[] = {
-    {u"init", 1, false, Init},       {u"add", 3, true, Add},
-    {u"search", 2, false, Search},   {u"folders", 1, false, Folders},
-    {u"folder", 3, false, Folder},
-    {.name = u"check", .operands = 1, .takesComment = false, .run = Check},
-    {.name = u"repair", .operands = 1, .takesComment = false, .run = Repair,
-     .moreOperands = true, .takesDryRun = true},
+    {u"init", 1, false, false, Init},
+    {u"add", 3, true, true, Add, .takesRecursive = true},
+    {u"search", 2, false, false, Search},
+    {u"folders", 1, false, false, Folders},
+    {u"folder", 3, false, false, Folder},
+    {u"check", 1, false, false, Check},
+    {u"repair", 1, true, false, Repair, .takesDryRun = true},
 };
 
 // The operands after the command name; an error text when they do not fit the command.
@@ -275,14 +374,16 @@ std::optional<std::u16string> ParseOperands(const Command& command,
       operands.comment = args[++i];
     } else if (args[i] == u"--dry-run" && command.takesDryRun) {
       operands.dryRun = true;
+    } else if (args[i] == u"--recursive" && command.takesRecursive) {
+      operands.recursive = true;
     } else if (args[i].starts_with(u"--")) {
       return u"Unknown option " + args[i] + u".";
     } else {
       operands.values.push_back(args[i]);
     }
   }
-  if (operands.values.size() < command.operands ||
-      (operands.values.size() > command.operands && !command.moreOperands)) {
+  const std::size_t count = operands.values.size();
+  if (count < command.operands || (count > command.operands && !command.takesMore)) {
     return u"Wrong number of operands for \"" + std::u16string(command.name) + u"\".";
   }
   return std::nullopt;

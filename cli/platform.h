@@ -17,6 +17,8 @@ std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
 
 // Whether `stream` is a terminal (a console on Windows).
 bool IsTerminal(std::FILE* stream);
+// Whether a folder walk leaves the file out: hidden or system on Windows, a dot name elsewhere.
+bool IsHiddenOrSystem(const std::filesystem::path& file);
 
 // Writes UTF-8 text to `stream`, shown correctly also on a Windows console.
 void WriteText(std::FILE* stream, std::string_view text);

@@ -30,6 +30,9 @@ std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
 }
 
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+bool IsHiddenOrSystem(const std::filesystem::path& file) {
+  return file.filename().native().starts_with('.');
+}
 
 void WriteText(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);

@@ -26,6 +26,11 @@ std::optional<std::u16string> CataloguePath(const std::filesystem::path& file,
 }
 
 bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
+bool IsHiddenOrSystem(const std::filesystem::path& file) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
 
 void WriteText(std::FILE* stream, std::string_view text) {
   // A console shows UTF-16 through WriteConsoleW whatever its code page; pipes and files get

@@ -1,6 +1,8 @@
 #include "dialogs/edit_file_dlg.h"
 
+#include "base/text_fill.h"
 #include "catalogue/file_store.h"
+#include "dialogs/batch_steps.h"
 #include "dialogs/edit_file_rules.h"
 #include "dialogs/file_picker.h"
 #include "framework/file_system.h"
@@ -16,7 +18,23 @@ CEditFileDlg::CEditFileDlg(CatalogueContext& context, const FileRecord& record, 
       record_(record),
       newFile_(record.ID == kNewFileId) {}
 
+CEditFileDlg::CEditFileDlg(CatalogueContext& context, const FileRecord& proposed,
+                           std::vector<std::u16string> paths, HWND owner)
+    : CEditFileDlg(context, proposed, owner) {
+  paths_ = std::move(paths);
+}
+
 bool CEditFileDlg::OnInitDialog() {
+  if (ManyFiles()) {
+    SetItemText(IDC_PATH_BOX, FillIn(LoadResourceString(IDS_FILES_COUNT),
+                                     {{u"{count}", NumberText(paths_.size())}}));
+    ::SendMessageW(Item(IDC_PATH_BOX), EM_SETREADONLY, TRUE, 0);
+    ::EnableWindow(Item(IDC_BTN_BROWSE), FALSE);
+    SetText(LoadResourceString(IDS_TITLE_NEW_FILES));
+    SetItemText(IDC_ADD_TAGS, ProposedTagText(record_));
+    ::SetFocus(Item(IDC_ADD_TAGS));
+    return false;
+  }
   SetItemText(IDC_PATH_BOX, record_.FullPath());
   startingPath_ = ItemText(IDC_PATH_BOX);
   SetItemText(IDC_COMMENT, record_.Comment);
@@ -47,6 +65,7 @@ void CEditFileDlg::Browse() {
 }
 
 bool CEditFileDlg::OnDropFiles(const std::vector<std::u16string>& paths, POINT) {
+  if (ManyFiles()) return true;  // the files are chosen already
   for (const std::u16string& path : paths) {
     if (FileExists(path)) SetItemText(IDC_PATH_BOX, path);
   }
@@ -54,6 +73,19 @@ bool CEditFileDlg::OnDropFiles(const std::vector<std::u16string>& paths, POINT) 
 }
 
 void CEditFileDlg::OnOK() {
+  if (ManyFiles()) {
+    AddTypedTags();
+    record_.Tags = JoinedTags();
+    if (record_.Tags.empty()) {
+      ShowInformation(Handle(), IDS_NEED_TAG);
+      return;
+    }
+    record_.Comment = ItemText(IDC_COMMENT);
+    if (!StoreMany()) return;  // cancelled, or the failure was said: the dialog stays open
+    context_.SetCurrentFilter(record_.Tags);
+    EndDialog(IDOK);
+    return;
+  }
   const std::u16string path = ItemText(IDC_PATH_BOX);
   if (!FileOrFolderExists(path)) {
     ShowInformation(Handle(), LoadResourceString(IDS_FILE_MISSING) + path);
@@ -91,6 +123,43 @@ void CEditFileDlg::OnOK() {
       EndDialog(IDOK);
       return;
   }
+}
+
+bool CEditFileDlg::StoreMany() {
+  TagDatabase& db = context_.Database();
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (!batch.Began()) return false;  // another program holds the catalogue: said once
+  std::size_t added = 0;
+  std::size_t already = 0;
+  std::size_t vanished = 0;
+  const BatchEnd end = RunInSteps(Handle(), paths_.size(), IDS_PROGRESS_ADDING,
+                                  [&](std::size_t i) {
+    FileRecord file = record_;
+    if (!FileOrFolderExists(paths_[i]) || !SplitFilePath(file, paths_[i])) {
+      ++vanished;  // gone since it was dropped
+      return true;
+    }
+    switch (AddFileInBatch(db, file)) {
+      case AddResult::kAdded:
+        ++added;
+        return true;
+      case AddResult::kAlreadyCatalogued:
+        ++already;
+        return true;
+      case AddResult::kFailed:
+        break;
+    }
+    return false;
+  });
+  if (end != BatchEnd::kDone || !batch.Commit()) return false;
+  std::u16string said = FillIn(LoadResourceString(IDS_FILES_ADDED),
+                               {{u"{added}", NumberText(added)},
+                                {u"{already}", NumberText(already)}});
+  if (vanished != 0) {
+    said += FillIn(LoadResourceString(IDS_FILES_VANISHED), {{u"{count}", NumberText(vanished)}});
+  }
+  ShowInformation(Handle(), said);
+  return true;
 }
 
 }  // namespace quillon

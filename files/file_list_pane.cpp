@@ -5,6 +5,7 @@
 #include <array>
 
 #include "catalogue/file_store.h"
+#include "dialogs/batch_steps.h"
 #include "files/record_actions.h"
 #include "framework/message_box.h"
 #include "framework/resource_text.h"
@@ -195,24 +196,24 @@ void FileListPane::RemoveSelected() {
   owner_.PaneRunCommand([this, paths] {
     const bool confirmed = AskYesNo(window_, LoadResourceString(IDS_REMOVE_FILES_CONFIRM),
                                     LoadResourceString(IDS_REMOVE_CAPTION));
-    if (confirmed) {
-      TagDatabase& db = owner_.PaneCatalogue().Database();
-      // Found anew in the catalogue: a dialog the command waited for may have written a record
-      // again, and a search run meanwhile may have refilled the list's table.
-      FileTable chosen;
-      for (const std::u16string& path : paths) {
-        FileRecord record;
-        if (SplitFilePath(record, path) && (record.ID = FindFileId(db, record)) != 0) {
-          chosen.Append(record);
-        }
-      }
-      // After a failure (already reported) the rest would fail the same way.
-      for (const std::u16string& path : paths) {
-        if (!DeleteFileByPath(db, chosen, path)) break;
-      }
-    }
+    if (confirmed) RemoveFiles(paths);
     owner_.PaneFilesChanged(confirmed);
   });
+}
+
+void FileListPane::RemoveFiles(const std::vector<std::u16string>& paths) const {
+  TagDatabase& db = owner_.PaneCatalogue().Database();
+  // Every delete in one write: all of them are kept, or, on Cancel or a failure, none.
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (!batch.Began()) return;  // another program holds the catalogue: said once
+  const BatchEnd end = RunInSteps(window_, paths.size(), IDS_PROGRESS_REMOVING,
+                                  [&](std::size_t i) {
+    // Found anew in the catalogue: a dialog the command waited for may have written a record
+    // again, and a search run meanwhile may have refilled the list's table.
+    FileRecord record;
+    return !SplitFilePath(record, paths[i]) || RemoveFileByPath(db, record);
+  });
+  if (end == BatchEnd::kDone) batch.Commit();
 }
 
 void FileListPane::SearchSameTags() { owner_.PaneSameTags(SameTagsText(SelectedRecords())); }

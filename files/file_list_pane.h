@@ -100,6 +100,8 @@ class FileListPane {
  private:
   std::vector<FileRecord> SelectedRecords() const;
   std::vector<FileRecord> SelectedRecordsOrAsk() const;
+  // Removes the files of `paths` that are catalogued, as one unit, with progress for many.
+  void RemoveFiles(const std::vector<std::u16string>& paths) const;
   void Sort();
   void OnRightClick();
   // The icon of a row whose file has an icon of its own, asked for when the row shows.

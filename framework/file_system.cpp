@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/gdi.h"
 #include "framework/wide.h"
 
 namespace quillon {
@@ -18,6 +19,31 @@ bool FileOrFolderExists(const std::u16string& path) {
 bool FileExists(const std::u16string& path) {
   const DWORD attributes = ::GetFileAttributesW(Wide(path));
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+PathKind SystemFolderReader::Kind(const std::u16string& path) {
+  const DWORD attributes = ::GetFileAttributesW(Wide(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder : PathKind::kFile;
+}
+
+bool SystemFolderReader::Read(const std::u16string& folder, std::vector<FolderEntry>& entries) {
+  const std::u16string pattern =
+      folder + (folder.ends_with(u'\\') ? u"*" : u"\\*");
+  WIN32_FIND_DATAW found;
+  const OwnedFind search(::FindFirstFileExW(Wide(pattern), FindExInfoBasic, &found,
+                                            FindExSearchNameMatch, nullptr,
+                                            FIND_FIRST_EX_LARGE_FETCH));
+  if (search.Get() == INVALID_HANDLE_VALUE) return false;
+  do {
+    const std::u16string name = FromWide(found.cFileName);
+    if (name == u"." || name == u"..") continue;
+    const DWORD attributes = found.dwFileAttributes;
+    entries.push_back({name, (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0,
+                       (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
+  } while (::FindNextFileW(search, &found));
+  return ::GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 }  // namespace quillon

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "base/file_gathering.h"
 
 namespace quillon {
 
@@ -13,5 +16,13 @@ bool FileOrFolderExists(const std::u16string& path);
 // Whether `path` is a file that exists; a folder, or a path whose attributes cannot be read,
 // is not.
 bool FileExists(const std::u16string& path);
+
+// The folder walk's view of the system: hidden, system and reparse-point entries (links,
+// junctions) are marked, so the walk leaves them out and never follows a link.
+class SystemFolderReader : public FolderReader {
+ public:
+  PathKind Kind(const std::u16string& path) override;
+  bool Read(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
+};
 
 }  // namespace quillon

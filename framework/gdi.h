@@ -53,6 +53,9 @@ void DeleteGdiObject(Object object) {
 inline void CloseKernelHandle(HANDLE handle) {
   if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
 }
+inline void CloseFind(HANDLE search) {
+  if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+}
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 inline void DeleteMemoryDC(HDC dc) { ::DeleteDC(dc); }
@@ -64,6 +67,8 @@ template <class Object>
 using GdiObject = UniqueHandle<Object, detail::DeleteGdiObject<Object>>;
 
 using OwnedHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
+// A FindFirstFile search.
+using OwnedFind = UniqueHandle<HANDLE, detail::CloseFind>;
 using OwnedIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
 using OwnedMenu = UniqueHandle<HMENU, detail::DestroyMenuHandle>;
 // An image list the program creates itself; never the shell's shared one, which is not ours.

@@ -223,9 +223,8 @@ void CQuickResult::PaneSameTags(const std::u16string& tags) {
 
 void CQuickResult::AddFileWithPicker() {
   RunWhenMainWindowFree([this] {
-    if (const auto path = PickExistingFile(Handle())) {
-      host_.AddFiles({*path}, host_.CurrentFilter());
-    }
+    const std::vector<std::u16string> paths = PickExistingFiles(Handle());
+    if (!paths.empty()) host_.AddFiles(paths, host_.CurrentFilter());
     FillResults(resultTagText_);
   });
 }

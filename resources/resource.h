@@ -14,6 +14,7 @@
 #define IDD_EDIT_FOLDER 166
 #define IDD_QUICK_RESULT 171
 #define IDD_PREVIEW 196
+#define IDD_BATCH_PROGRESS 200
 
 // Icons.
 #define IDR_MAINFRAME 128
@@ -112,6 +113,10 @@
 // Controls of the about box.
 #define IDC_ABOUT_BANNER 1060
 #define IDC_ABOUT_ICON 1061
+
+// Controls of the progress window (200).
+#define IDC_PROGRESS_TEXT 1070
+#define IDC_PROGRESS_BAR 1071
 
 // The system-menu item that opens the about box (16 to 31: the low four bits are ignored).
 #define IDM_ABOUTBOX 0x0010
@@ -227,3 +232,16 @@
 #define IDS_STATUS_MISSING_ONE 262
 #define IDS_STATUS_MISSING 263
 #define IDS_PREVIEW_MISSING 264
+// Many files at once: the question, the notes on what was left out, the progress and the result.
+#define IDS_MANY_FILES_QUESTION 270
+#define IDS_MANY_FILES_FOLDER 271
+#define IDS_MANY_FILES_CAPTION 272
+#define IDS_TOO_MANY_FILES 273
+#define IDS_PATHS_TOO_LONG 274
+#define IDS_FOLDERS_UNREADABLE 275
+#define IDS_FILES_COUNT 276
+#define IDS_TITLE_NEW_FILES 277
+#define IDS_FILES_ADDED 278
+#define IDS_FILES_VANISHED 279
+#define IDS_PROGRESS_ADDING 280
+#define IDS_PROGRESS_REMOVING 281

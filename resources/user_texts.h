@@ -64,6 +64,30 @@
 #define TEXT_STATUS_MISSING_ONE     " - 1 catalogued file is missing"
 #define TEXT_STATUS_MISSING         " - {count} catalogued files are missing"
 #define TEXT_PREVIEW_MISSING        "This file is missing: it was moved, renamed or deleted."
+// Many files at once. {count}, {folder}, {limit}, {added}, {already}, {done} and {total} are
+// replaced by the numbers and the folder's name.
+#define TEXT_MANY_FILES_QUESTION \
+  "Add these {count} files to Quillon together, with the same tags and comment?\n\n" \
+  "Yes: one Edit Tags dialog for all of them.\nNo: one dialog for each file.\n" \
+  "Cancel: add none of them."
+#define TEXT_MANY_FILES_FOLDER \
+  "The folder \"{folder}\" and its sub-folders hold {count} files " \
+  "(hidden and system files left out).\n\n"
+#define TEXT_MANY_FILES_CAPTION     "Add Files"
+#define TEXT_TOO_MANY_FILES \
+  "These are more than {limit} files, more than Quillon adds at once. No file was added."
+#define TEXT_PATHS_TOO_LONG \
+  "{count} file(s) or folder(s) were left out: their path is longer than 260 characters."
+#define TEXT_FOLDERS_UNREADABLE \
+  "{count} folder(s) could not be read and were left out."
+#define TEXT_FILES_COUNT            "{count} files"
+#define TEXT_TITLE_NEW_FILES        "New Files"
+#define TEXT_FILES_ADDED \
+  "Added {added} files; {already} were already in Quillon and were left as they were."
+#define TEXT_FILES_VANISHED \
+  "\n{count} file(s) no longer exist and were not added."
+#define TEXT_PROGRESS_ADDING        "Adding {done} of {total} files..."
+#define TEXT_PROGRESS_REMOVING      "Removing {done} of {total} files..."
 
 // Texts the program shows without a string of the table.
 #define TEXT_APPLICATION_TITLE      "Veldmark Quillon"

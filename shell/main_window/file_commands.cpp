@@ -1,7 +1,9 @@
 // Adding files to the catalogue from the main window: the picker, the files dropped on the
-// window, and AddFiles, the one way in for files from elsewhere (the quick bar, its list).
+// window, and AddFiles, the one way in for files from elsewhere (the quick bar, its list):
+// dropped folders bring their files, and several files are added together or one by one.
 #include <windows.h>
 
+#include "base/text_fill.h"
 #include "catalogue/file_store.h"
 #include "dialogs/edit_file_dlg.h"
 #include "dialogs/edit_file_rules.h"
@@ -14,21 +16,19 @@
 #include "shell/main_window/quillon_dlg.h"
 
 namespace quillon {
-namespace {
-
-// Dropped paths longer than this are not the shell's file names.
-constexpr std::size_t kMaxDroppedPath = 260;
-
-}  // namespace
 
 void CQuillonDlg::AddFileWithPicker() {
-  const auto path = PickExistingFile(Handle());
-  if (!path) return;
-  if (!FileOrFolderExists(*path)) {
-    ShowInformation(Handle(), LoadResourceString(IDS_FILE_MISSING) + *path);
+  const std::vector<std::u16string> paths = PickExistingFiles(Handle());
+  if (paths.size() > 1) {
+    AddFiles(paths, currentFilter_);
     return;
   }
-  AddFile(*path, currentFilter_);
+  if (paths.empty()) return;
+  if (!FileOrFolderExists(paths[0])) {
+    ShowInformation(Handle(), LoadResourceString(IDS_FILE_MISSING) + paths[0]);
+    return;
+  }
+  AddFile(paths[0], currentFilter_);
   ListAfterAdding();
 }
 
@@ -64,17 +64,70 @@ void CQuillonDlg::AddDroppedFiles(const std::vector<std::u16string>& paths, POIN
 }
 
 void CQuillonDlg::AddFiles(const std::vector<std::u16string>& paths,
-                           const std::u16string& proposedTags) {
-  bool added = false;
-  for (const std::u16string& path : paths) {
-    // Folders, and paths whose attributes cannot be read, are skipped without a word.
-    if (path.size() > kMaxDroppedPath || !FileExists(path)) continue;
-    ::ShowWindow(Handle(), SW_SHOWNORMAL);
-    ::SetForegroundWindow(Handle());
-    AddFile(path, proposedTags);
-    added = true;
+                           const std::u16string& proposedTagText) {
+  // A copy: the caller may pass the current filter, which each stored file changes.
+  const std::u16string proposedTags = proposedTagText;
+  SystemFolderReader reader;
+  const GatheredFiles found = GatherFiles(paths, reader);
+  // Paths whose attributes cannot be read are skipped without a word, as they always were.
+  if (found.files.empty() && found.tooLong == 0 && found.unreadableFolders == 0 &&
+      !found.tooMany) {
+    return;
   }
-  if (added) ListAfterAdding();
+  ::ShowWindow(Handle(), SW_SHOWNORMAL);
+  ::SetForegroundWindow(Handle());
+  SayLeftOut(found);
+  if (found.files.size() == 1) {
+    AddFile(found.files[0], proposedTags);
+  } else if (found.files.empty() || !AddSeveralFiles(found, proposedTags)) {
+    return;
+  }
+  ListAfterAdding();
+}
+
+void CQuillonDlg::SayLeftOut(const GatheredFiles& found) {
+  if (found.tooMany) {
+    ShowInformation(Handle(), FillIn(LoadResourceString(IDS_TOO_MANY_FILES),
+                                     {{u"{limit}", NumberText(kMaxBatchFiles)}}));
+    return;
+  }
+  std::u16string said;
+  if (found.tooLong != 0) {
+    said = FillIn(LoadResourceString(IDS_PATHS_TOO_LONG), {{u"{count}", NumberText(found.tooLong)}});
+  }
+  if (found.unreadableFolders != 0) {
+    if (!said.empty()) said += u"\n";
+    said += FillIn(LoadResourceString(IDS_FOLDERS_UNREADABLE),
+                   {{u"{count}", NumberText(found.unreadableFolders)}});
+  }
+  if (!said.empty()) ShowInformation(Handle(), said);
+}
+
+bool CQuillonDlg::AddSeveralFiles(const GatheredFiles& found,
+                                  const std::u16string& proposedTags) {
+  const std::u16string count = NumberText(found.files.size());
+  std::u16string question;
+  if (found.folders != 0) {
+    question = FillIn(LoadResourceString(IDS_MANY_FILES_FOLDER),
+                      {{u"{folder}", found.firstFolder}, {u"{count}", count}});
+  }
+  question += FillIn(LoadResourceString(IDS_MANY_FILES_QUESTION), {{u"{count}", count}});
+  switch (ShowMessage(Handle(), question, LoadResourceString(IDS_MANY_FILES_CAPTION),
+                      MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES: {
+      FileRecord proposed;
+      proposed.ID = kNewFileId;
+      proposed.Tags = proposedTags;
+      CEditFileDlg dialog(catalogue_, proposed, found.files);
+      dialog.Run();
+      return true;
+    }
+    case IDNO:
+      for (const std::u16string& path : found.files) AddFile(path, proposedTags);
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace quillon

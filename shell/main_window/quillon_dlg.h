@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_gathering.h"
 #include "catalogue/tables.h"
 #include "files/file_list_pane.h"
 #include "framework/command_table.h"
@@ -104,8 +105,10 @@ class CQuillonDlg : public CDialog,
   HWND WindowHandle() const override { return Handle(); }
   void SetCurrentFilter(const std::u16string& tagText) override { currentFilter_ = tagText; }
   void SetSearchBoxText(const std::u16string& text) override;
-  // Each file is added with `proposedTags` proposed, the window brought up for its dialog;
-  // then the current filter is listed again and the quick bar repeats its last search.
+  // The files, and the files inside folders, are added with `proposedTags` proposed, the window
+  // brought up for the dialogs: one file through its own dialog; several, after asking, all
+  // together in one dialog or one dialog each. Then the current filter is listed again and
+  // the quick bar repeats its last search.
   void AddFiles(const std::vector<std::u16string>& paths,
                 const std::u16string& proposedTags) override;
   // help.chm of the data folder.
@@ -154,7 +157,7 @@ class CQuillonDlg : public CDialog,
   // `proposedTags`.
   void AddFile(const std::u16string& path, const std::u16string& proposedTags);
   // Files dropped at `point` (client): the folder under the point is selected and listed, then
-  // each file (folders are skipped) is added with that folder's tags proposed.
+  // the files (and those inside dropped folders) are added with that folder's tags proposed.
   void AddDroppedFiles(const std::vector<std::u16string>& paths, POINT point);
   // The status line's "Ready" and how many of the found files the list shows.
   void ShowReadyStatus();
@@ -171,6 +174,10 @@ class CQuillonDlg : public CDialog,
   void ApplyMovedFiles();
   // What the status line adds to "Ready" about moved and missing files.
   std::u16string MovedFilesStatus() const;
+  // What was left out of a drop: said before anything is asked.
+  void SayLeftOut(const GatheredFiles& found);
+  // Several files: together, one by one, or none; false for none.
+  bool AddSeveralFiles(const GatheredFiles& found, const std::u16string& proposedTags);
 
   // Initialisation.
   void AppendAboutToSystemMenu();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include <sqlite3.h>
 
@@ -61,6 +62,44 @@ TEST_F(CatalogueCliTest, InitMakesTheFolderAndAnEmptyCatalogueOnce) {
   EXPECT_EQ(again.exitCode, 1);
   EXPECT_NE(again.err.find("exists"), std::string::npos);
   EXPECT_EQ(Cli({u"search", dir_, u"t"}).out, CataloguedPath(file) + "\n");
+}
+
+TEST_F(CatalogueCliTest, AddTakesSeveralPathsAndFoldersAllOrNone) {
+  ASSERT_EQ(Cli({u"init", dir_}).exitCode, 0);
+  std::filesystem::create_directories(folder_.Path() / "pics" / "sub");
+  const auto a = MakeFile("pics/a.jpg");
+  const auto b = MakeFile("pics/sub/b.jpg");
+  MakeFile("pics/.hidden.jpg");
+  const auto c = MakeFile("c.txt");
+  ASSERT_EQ(Cli({u"add", dir_, Native(c), u"t"}).exitCode, 0);
+  struct Case {
+    std::vector<std::u16string> args;
+    int exitCode;
+    std::string out;
+  };
+  const Case cases[] = {
+      // A missing path refuses the whole command.
+      {{Native(folder_.Path() / "pics"), Native(folder_.Path() / "gone.txt"), u"t"}, 1, ""},
+      {{Native(folder_.Path() / "pics"), Native(c), u"t"}, 0,
+       "Added 1 files; 1 were already in Quillon and were left as they were.\n"},
+      {{Native(folder_.Path() / "pics"), u"t", u"--recursive"}, 0,
+       "Added 1 files; 1 were already in Quillon and were left as they were.\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::u16string> args{u"add", dir_};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProgramRun add = Cli(args);
+    EXPECT_EQ(add.exitCode, c.exitCode) << add.err;
+    EXPECT_EQ(add.out, c.out);
+  }
+  // The hidden file was left out.
+  std::vector<std::string> expected, listed;
+  for (const auto& file : {a, b, c}) expected.push_back(CataloguedPath(file));
+  std::istringstream out(Cli({u"search", dir_, u"t"}).out);
+  for (std::string line; std::getline(out, line);) listed.push_back(line);
+  std::sort(expected.begin(), expected.end());
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, expected);
 }
 
 TEST_F(CatalogueCliTest, AddedFilesAreFoundByTheirTagsInOrder) {

@@ -265,12 +265,14 @@ TEST_F(EditFileDialog, OfSeveralDroppedFilesTheLastWinsAndFoldersAreSkipped) {
 class BrowseTo {
  public:
   explicit BrowseTo(std::optional<std::u16string> choice)
-      : previous_(SetFilePickerHandler([choice, this](HWND owner) {
+      : previous_(SetFilePickerHandler([choice, this](HWND owner, bool several) {
           owners.push_back(owner);
-          return choice;
+          severals.push_back(several);
+          return choice ? std::vector<std::u16string>{*choice} : std::vector<std::u16string>{};
         })) {}
   ~BrowseTo() { SetFilePickerHandler(std::move(previous_)); }
   std::vector<HWND> owners;
+  std::vector<bool> severals;  // Browse picks one file
 
  private:
   FilePickerHandler previous_;
@@ -283,6 +285,7 @@ TEST_F(EditFileDialog, BrowsingToAnotherFileWhileEditingAddsThatFile) {
   BrowseTo picker(b);
   Click(dialog, IDC_BTN_BROWSE);
   EXPECT_EQ(picker.owners, (std::vector<HWND>{dialog.Handle()}));
+  EXPECT_EQ(picker.severals, (std::vector<bool>{false}));
   EXPECT_EQ(dialog.ItemText(IDC_PATH_BOX), b);
   Type(dialog, IDC_ADD_TAGS, u"new");
   Click(dialog, IDOK);

@@ -38,6 +38,10 @@ class CallRecorder {
     std::lock_guard<std::mutex> guard(lock_);
     return calls_;
   }
+  void Clear() {
+    std::lock_guard<std::mutex> guard(lock_);
+    calls_.clear();
+  }
   std::size_t Count() const {
     std::lock_guard<std::mutex> guard(lock_);
     return calls_.size();
