@@ -356,12 +356,14 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {u"init", 1, false, false, Init},
-    {u"add", 3, true, true, Add, .takesRecursive = true},
+    {.name = u"add", .operands = 3, .takesMore = true, .takesComment = true, .run = Add,
+     .takesRecursive = true},
     {u"search", 2, false, false, Search},
     {u"folders", 1, false, false, Folders},
     {u"folder", 3, false, false, Folder},
     {u"check", 1, false, false, Check},
-    {u"repair", 1, true, false, Repair, .takesDryRun = true},
+    {.name = u"repair", .operands = 1, .takesMore = true, .takesComment = false, .run = Repair,
+     .takesDryRun = true},
 };
 
 // The operands after the command name; an error text when they do not fit the command.
