@@ -20,4 +20,14 @@ bool FileExists(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::u16string FullPathOf(const std::u16string& path) {
+  const DWORD size = ::GetFullPathNameW(Wide(path), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(Wide(path), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return FromWide(full);
+}
+
 }  // namespace quillon

@@ -14,4 +14,8 @@ bool FileOrFolderExists(const std::u16string& path);
 // is not.
 bool FileExists(const std::u16string& path);
 
+// `path` made full against the current folder ("notes.txt" -> "C:\\Work\\notes.txt"); itself
+// when it cannot be.
+std::u16string FullPathOf(const std::u16string& path);
+
 }  // namespace quillon

@@ -12,6 +12,8 @@
 !define RUN_VALUE "Veldmark Quillon"
 ; Under the user's application-data folder, as the program looks for it.
 !define DATA_SUBFOLDER "Veldmark\Quillon"
+; The shortcut in the user's "Send to" menu.
+!define SENDTO_SHORTCUT "Quillon.lnk"
 ; The program's main window (a dialog with this text), its "Exit" command and the caption of
 ; the question that command asks.
 !define MAIN_WINDOW_CLASS "#32770"

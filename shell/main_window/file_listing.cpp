@@ -58,6 +58,8 @@ void CQuillonDlg::FilesReady(const std::u16string& tagText, FileTable&& found,
 void CQuillonDlg::Ready() {
   loaded_ = true;
   ShowReadyStatus();
+  // Posted: this runs inside the loading thread's request, which the files' dialogs would hold.
+  if (!handedFiles_.empty()) ::PostMessageW(Handle(), WM_HANDED_FILES, 0, 0);
 }
 
 void CQuillonDlg::LoadFailed() {

@@ -23,6 +23,10 @@ bool CQuillonDlg::OnClose() {
 void CQuillonDlg::ShowNormally() { ::ShowWindow(Handle(), SW_SHOWNORMAL); }
 
 bool CQuillonDlg::OnAppMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  if (message == WM_HANDED_FILES) {
+    AddHandedFilesWhenFree();
+    return true;
+  }
   if (message != WM_TRAY_NOTIFY) return false;
   if (initialised_) trayIcon_.OnNotify(static_cast<UINT>(lParam));
   result = 0;
