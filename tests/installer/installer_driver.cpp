@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -182,28 +183,46 @@ void SetWriteYear(const std::filesystem::path& file, WORD year) {
   ::SetFileTime(opened.handle, nullptr, nullptr, &stamp);
 }
 
-std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut) {
+// Runs `read` on the loaded shortcut; false when it cannot be loaded.
+bool ReadShortcut(const std::filesystem::path& shortcut,
+                  const std::function<void(IShellLinkW&)>& read) {
   ::CoInitialize(nullptr);
-  std::filesystem::path target;
+  bool loaded = false;
   IShellLinkW* link = nullptr;
   if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      // Through the item list, which holds the whole Unicode path.
-      wchar_t path[MAX_PATH] = {};
-      PIDLIST_ABSOLUTE item = nullptr;
-      if (SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)) &&
-          SUCCEEDED(link->GetIDList(&item)) && ::SHGetPathFromIDListW(item, path)) {
-        target = path;
-      }
-      ::CoTaskMemFree(item);
+      loaded = SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ));
+      if (loaded) read(*link);
       file->Release();
     }
     link->Release();
   }
   ::CoUninitialize();
+  return loaded;
+}
+
+std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut) {
+  std::filesystem::path target;
+  ReadShortcut(shortcut, [&](IShellLinkW& link) {
+    // Through the item list, which holds the whole Unicode path.
+    wchar_t path[MAX_PATH] = {};
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (SUCCEEDED(link.GetIDList(&item)) && ::SHGetPathFromIDListW(item, path)) target = path;
+    ::CoTaskMemFree(item);
+  });
   return target;
+}
+
+std::optional<std::wstring> ShortcutArguments(const std::filesystem::path& shortcut) {
+  std::wstring arguments(INFOTIPSIZE, L'\0');
+  const bool read = ReadShortcut(shortcut, [&](IShellLinkW& link) {
+    link.GetArguments(arguments.data(), INFOTIPSIZE);
+  });
+  if (!read) return std::nullopt;
+  arguments.resize(std::wcslen(arguments.c_str()));
+  return arguments;
 }
 
 std::wstring ProductVersion(const std::filesystem::path& program) {
@@ -219,8 +238,8 @@ std::wstring ProductVersion(const std::filesystem::path& program) {
   return text;
 }
 
-RunningProgram::RunningProgram(const std::filesystem::path& program) {
-  std::wstring line = Quoted(program);
+RunningProgram::RunningProgram(const std::filesystem::path& program, const std::wstring& arguments) {
+  std::wstring line = Quoted(program) + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -254,6 +273,10 @@ bool RunningProgram::WaitForStatus(const std::wstring& status) {
     ::Sleep(kStepMs);
   }
   return false;
+}
+
+HWND RunningProgram::Dialog(const wchar_t* text) const {
+  return FindDialogOf(process_.dwProcessId, text);
 }
 
 int RunningProgram::ListedFiles() const {

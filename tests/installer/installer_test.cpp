@@ -5,8 +5,10 @@
 #include <shlobj.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "resources/resource.h"
 #include "resources/user_texts.h"
 #include "settings/settings_keys.h"
 #include "shell/model/start_options.h"
@@ -30,6 +32,7 @@ fs::path DefaultInstallFolder() {
 fs::path DataFolder() { return DataFolderUnder(UserFolder(CSIDL_APPDATA).u16string()); }
 fs::path Settings() { return DataFolder() / L"update.dat"; }
 fs::path Shortcut() { return UserFolder(CSIDL_PROGRAMS) / L"Veldmark Quillon.lnk"; }
+fs::path SendToShortcut() { return UserFolder(CSIDL_SENDTO) / L"Quillon.lnk"; }
 std::optional<std::wstring> RunValue() { return RegistryText(kRunKey, kRunValueName); }
 std::wstring ExpectedRunValue(const fs::path& folder) {
   const std::u16string command = AutorunCommand((folder / L"quillon.exe").u16string());
@@ -52,6 +55,7 @@ class InstallerTest : public ::testing::Test {
       fs::remove_all(folder, ignored);
     }
     fs::remove(Shortcut(), ignored);
+    fs::remove(SendToShortcut(), ignored);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUninstallKey);
     HKEY run = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
@@ -200,7 +204,8 @@ TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsTheCatalogue) {
 
 TEST_F(InstallerTest, FolderWithBlanksAndNonAsciiLettersInstallsStartsAndUninstalls) {
   const fs::path folder = kOddFolder;
-  ASSERT_EQ(SilentSetup(kSetup, L"/AUTORUN=yes /D=" + folder.wstring()), 0u);
+  ASSERT_EQ(SilentSetup(kSetup, L"/AUTORUN=yes /SENDTO=no /D=" + folder.wstring()), 0u);
+  EXPECT_FALSE(fs::exists(SendToShortcut()));
   for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(fs::exists(folder / name)) << name;
   EXPECT_EQ(RegistryText(kUninstallKey, L"InstallLocation"), folder.wstring());
   EXPECT_EQ(ShortcutTarget(Shortcut()), folder / L"quillon.exe");
@@ -217,6 +222,71 @@ TEST_F(InstallerTest, FolderWithBlanksAndNonAsciiLettersInstallsStartsAndUninsta
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_FALSE(RegistryKeyExists(kUninstallKey));
   EXPECT_TRUE(fs::exists(DataFolder() / L"data.dat"));
+}
+
+bool Eventually(const std::function<bool()>& done) {
+  for (int step = 0; step < 500 && !done(); ++step) ::Sleep(20);
+  return done();
+}
+
+// The path of the first dialog the running program opens for handed files (today the Edit
+// Tags dialog of the first file; the many-files question once more files ask it first), after
+// which every dialog it opens for them is cancelled.
+std::wstring FirstAddFilesDialog(const RunningProgram& program) {
+  std::wstring path;
+  while (Eventually([&] { return program.Dialog(L"Edit Tags") != nullptr; })) {
+    const HWND dialog = program.Dialog(L"Edit Tags");
+    wchar_t text[MAX_PATH] = {};
+    ::GetDlgItemTextW(dialog, IDC_PATH_BOX, text, MAX_PATH);
+    if (path.empty()) path = text;
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    Eventually([&] { return !::IsWindow(dialog); });
+  }
+  return path;
+}
+
+TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
+  ASSERT_EQ(SilentSetup(kSetup, L""), 0u);
+  const fs::path program = DefaultInstallFolder() / L"quillon.exe";
+  // The program itself, without arguments: Explorer appends the selected files.
+  EXPECT_EQ(ShortcutTarget(SendToShortcut()), program);
+  EXPECT_EQ(ShortcutArguments(SendToShortcut()), L"");
+
+  RunningProgram first(program, L" -m");
+  ASSERT_TRUE(first.WaitForStatus(L"" TEXT_READY));
+  const HWND window = first.Window();
+  ASSERT_TRUE(Eventually([&] { return !::IsWindowVisible(window); }));
+  EXPECT_EQ(RunToEnd(Quoted(program) + L" -m"), 0u);
+  ::Sleep(500);
+  EXPECT_FALSE(::IsWindowVisible(window));
+
+  EXPECT_EQ(RunToEnd(Quoted(program)), 0u);
+  EXPECT_TRUE(Eventually([&] { return ::GetForegroundWindow() == window; }));
+  RECT place{};
+  ::GetWindowRect(window, &place);
+  const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  EXPECT_EQ(::GetAncestor(::WindowFromPoint(centre), GA_ROOT), window);
+
+  const fs::path files = fs::temp_directory_path() / L"quillon hand over \u00c4rger \u65e5\u672c";
+  fs::create_directories(files);
+  for (const wchar_t* name : {L"a b.txt", L"c.txt", L"plan.htm", L"x.txt", L"y z.txt"}) {
+    WriteFileBytes(files / name, "text");
+  }
+  EXPECT_EQ(RunToEnd(Quoted(program) + L" " + Quoted(files / L"a b.txt") + L" " +
+                     Quoted(files / L"c.txt") + L" " + Quoted(files / L"plan.htm")),
+            0u);
+  EXPECT_EQ(FirstAddFilesDialog(first), (files / L"a b.txt").wstring());
+
+  // "Send to": the shortcut's target and arguments, then the files, as Explorer starts it.
+  EXPECT_EQ(RunToEnd(Quoted(ShortcutTarget(SendToShortcut())) + L" " +
+                     ShortcutArguments(SendToShortcut()).value_or(L"?") + Quoted(files / L"x.txt") +
+                     L" " + Quoted(files / L"y z.txt")),
+            0u);
+  EXPECT_EQ(FirstAddFilesDialog(first), (files / L"x.txt").wstring());
+  EXPECT_TRUE(first.Quit());
+
+  ASSERT_EQ(SilentUninstall(DefaultInstallFolder()), 0u);
+  EXPECT_FALSE(fs::exists(SendToShortcut()));
 }
 
 }  // namespace
