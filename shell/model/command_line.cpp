@@ -87,8 +87,7 @@ std::vector<std::u16string> EncodeHandOver(const std::vector<std::u16string>& pa
   return payloads;
 }
 
-std::optional<std::vector<std::u16string>> DecodeHandOver(const char16_t* data,
-                                                          std::size_t chars) {
+std::optional<std::vector<std::u16string>> DecodeHandOver(const char16_t* data, std::size_t chars) {
   if (!data || chars < 3 || chars > kMaxHandOverChars) return std::nullopt;
   if (data[chars - 1] != u'\0' || data[chars - 2] != u'\0') return std::nullopt;
   std::vector<std::u16string> paths;

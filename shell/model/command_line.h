@@ -44,8 +44,7 @@ std::vector<std::u16string> EncodeHandOver(const std::vector<std::u16string>& pa
 
 // The paths of a files message of `chars` UTF-16 units; nothing when it breaks any rule:
 // empty, over a limit, not ended by two NULs, an empty path, a path that is not full.
-std::optional<std::vector<std::u16string>> DecodeHandOver(const char16_t* data,
-                                                          std::size_t chars);
+std::optional<std::vector<std::u16string>> DecodeHandOver(const char16_t* data, std::size_t chars);
 
 // The session's named object that marks this user's running Quillon; the user's SID (or,
 // without one, his name) keeps other users' Quillon apart.

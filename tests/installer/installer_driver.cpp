@@ -6,7 +6,6 @@
 #include <shobjidl.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -183,46 +182,31 @@ void SetWriteYear(const std::filesystem::path& file, WORD year) {
   ::SetFileTime(opened.handle, nullptr, nullptr, &stamp);
 }
 
-// Runs `read` on the loaded shortcut; false when it cannot be loaded.
-bool ReadShortcut(const std::filesystem::path& shortcut,
-                  const std::function<void(IShellLinkW&)>& read) {
+std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut,
+                                     std::wstring* arguments) {
   ::CoInitialize(nullptr);
-  bool loaded = false;
+  std::filesystem::path target;
   IShellLinkW* link = nullptr;
   if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      loaded = SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ));
-      if (loaded) read(*link);
+      // Through the item list, which holds the whole Unicode path.
+      wchar_t path[MAX_PATH] = {};
+      PIDLIST_ABSOLUTE item = nullptr;
+      if (SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)) &&
+          SUCCEEDED(link->GetIDList(&item)) && ::SHGetPathFromIDListW(item, path)) {
+        target = path;
+      }
+      wchar_t text[INFOTIPSIZE] = {};
+      if (arguments && SUCCEEDED(link->GetArguments(text, INFOTIPSIZE))) *arguments = text;
+      ::CoTaskMemFree(item);
       file->Release();
     }
     link->Release();
   }
   ::CoUninitialize();
-  return loaded;
-}
-
-std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut) {
-  std::filesystem::path target;
-  ReadShortcut(shortcut, [&](IShellLinkW& link) {
-    // Through the item list, which holds the whole Unicode path.
-    wchar_t path[MAX_PATH] = {};
-    PIDLIST_ABSOLUTE item = nullptr;
-    if (SUCCEEDED(link.GetIDList(&item)) && ::SHGetPathFromIDListW(item, path)) target = path;
-    ::CoTaskMemFree(item);
-  });
   return target;
-}
-
-std::optional<std::wstring> ShortcutArguments(const std::filesystem::path& shortcut) {
-  std::wstring arguments(INFOTIPSIZE, L'\0');
-  const bool read = ReadShortcut(shortcut, [&](IShellLinkW& link) {
-    link.GetArguments(arguments.data(), INFOTIPSIZE);
-  });
-  if (!read) return std::nullopt;
-  arguments.resize(std::wcslen(arguments.c_str()));
-  return arguments;
 }
 
 std::wstring ProductVersion(const std::filesystem::path& program) {
@@ -238,7 +222,8 @@ std::wstring ProductVersion(const std::filesystem::path& program) {
   return text;
 }
 
-RunningProgram::RunningProgram(const std::filesystem::path& program, const std::wstring& arguments) {
+RunningProgram::RunningProgram(const std::filesystem::path& program,
+                               const std::wstring& arguments) {
   std::wstring line = Quoted(program) + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

@@ -34,17 +34,18 @@ std::string FileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
 void SetWriteYear(const std::filesystem::path& file, WORD year);
 
-// The program a shortcut starts, its arguments (nothing when the shortcut cannot be read), and
-// the ProductVersion text of a program's version resource.
-std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut);
-std::optional<std::wstring> ShortcutArguments(const std::filesystem::path& shortcut);
+// The program a shortcut starts (and its arguments), and the ProductVersion text of a
+// program's version resource.
+std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut,
+                                     std::wstring* arguments = nullptr);
 std::wstring ProductVersion(const std::filesystem::path& program);
 
 // A program started from its installed folder; ended at the latest by the destructor.
 class RunningProgram {
  public:
-  // `arguments` follow the quoted program, each after a blank.
-  explicit RunningProgram(const std::filesystem::path& program, const std::wstring& arguments = {});
+  // `arguments` follow the quoted program as they are.
+  explicit RunningProgram(const std::filesystem::path& program,
+                          const std::wstring& arguments = {});
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -52,7 +53,7 @@ class RunningProgram {
   // Until its main window shows `status` on the status line (at most two minutes).
   bool WaitForStatus(const std::wstring& status);
   int ListedFiles() const;
-  // Its main window once WaitForStatus has found it; a top-level dialog of it by its text.
+  // Its main window once WaitForStatus found it; a top-level dialog of it by its text.
   HWND Window() const { return window_; }
   HWND Dialog(const wchar_t* text) const;
   // Answers its question "Quit Veldmark Quillon now?" if it is asking; true when it was.

@@ -224,41 +224,35 @@ TEST_F(InstallerTest, FolderWithBlanksAndNonAsciiLettersInstallsStartsAndUninsta
   EXPECT_TRUE(fs::exists(DataFolder() / L"data.dat"));
 }
 
-bool Eventually(const std::function<bool()>& done) {
-  for (int step = 0; step < 500 && !done(); ++step) ::Sleep(20);
+bool Eventually(const std::function<bool()>& done, int steps = 500) {
+  for (int step = 0; step < steps && !done(); ++step) ::Sleep(20);
   return done();
 }
 
-// The path of the first dialog the running program opens for handed files (today the Edit
-// Tags dialog of the first file; the many-files question once more files ask it first), after
-// which every dialog it opens for them is cancelled.
+// The path of the first dialog the running program opens for handed files (today Edit Tags
+// for the first file; the many-files question once it asks first); all are cancelled.
 std::wstring FirstAddFilesDialog(const RunningProgram& program) {
-  std::wstring path;
-  while (Eventually([&] { return program.Dialog(L"Edit Tags") != nullptr; })) {
-    const HWND dialog = program.Dialog(L"Edit Tags");
-    wchar_t text[MAX_PATH] = {};
-    ::GetDlgItemTextW(dialog, IDC_PATH_BOX, text, MAX_PATH);
-    if (path.empty()) path = text;
+  std::wstring first;
+  for (HWND dialog; Eventually([&] { return (dialog = program.Dialog(L"Edit Tags")); },
+                               first.empty() ? 500 : 100);) {
+    wchar_t path[MAX_PATH] = {};
+    ::GetDlgItemTextW(dialog, IDC_PATH_BOX, path, MAX_PATH);
+    if (first.empty()) first = path;
     ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     Eventually([&] { return !::IsWindow(dialog); });
   }
-  return path;
+  return first;
 }
 
 TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
   ASSERT_EQ(SilentSetup(kSetup, L""), 0u);
   const fs::path program = DefaultInstallFolder() / L"quillon.exe";
-  // The program itself, without arguments: Explorer appends the selected files.
-  EXPECT_EQ(ShortcutTarget(SendToShortcut()), program);
-  EXPECT_EQ(ShortcutArguments(SendToShortcut()), L"");
-
   RunningProgram first(program, L" -m");
   ASSERT_TRUE(first.WaitForStatus(L"" TEXT_READY));
   const HWND window = first.Window();
   ASSERT_TRUE(Eventually([&] { return !::IsWindowVisible(window); }));
   EXPECT_EQ(RunToEnd(Quoted(program) + L" -m"), 0u);
-  ::Sleep(500);
-  EXPECT_FALSE(::IsWindowVisible(window));
+  EXPECT_FALSE(Eventually([&] { return ::IsWindowVisible(window); }, 50));
 
   EXPECT_EQ(RunToEnd(Quoted(program)), 0u);
   EXPECT_TRUE(Eventually([&] { return ::GetForegroundWindow() == window; }));
@@ -267,22 +261,25 @@ TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
   const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
   EXPECT_EQ(::GetAncestor(::WindowFromPoint(centre), GA_ROOT), window);
 
-  const fs::path files = fs::temp_directory_path() / L"quillon hand over \u00c4rger \u65e5\u672c";
+  const fs::path files = fs::temp_directory_path() / L"hand over \u00c4rger \u65e5\u672c";
   fs::create_directories(files);
-  for (const wchar_t* name : {L"a b.txt", L"c.txt", L"plan.htm", L"x.txt", L"y z.txt"}) {
+  std::wstring line;
+  for (const wchar_t* name : {L"a b.txt", L"c.txt", L"plan.htm"}) {
     WriteFileBytes(files / name, "text");
+    line += L" " + Quoted(files / name);
   }
-  EXPECT_EQ(RunToEnd(Quoted(program) + L" " + Quoted(files / L"a b.txt") + L" " +
-                     Quoted(files / L"c.txt") + L" " + Quoted(files / L"plan.htm")),
-            0u);
+  EXPECT_EQ(RunToEnd(Quoted(program) + line), 0u);
   EXPECT_EQ(FirstAddFilesDialog(first), (files / L"a b.txt").wstring());
 
-  // "Send to": the shortcut's target and arguments, then the files, as Explorer starts it.
-  EXPECT_EQ(RunToEnd(Quoted(ShortcutTarget(SendToShortcut())) + L" " +
-                     ShortcutArguments(SendToShortcut()).value_or(L"?") + Quoted(files / L"x.txt") +
-                     L" " + Quoted(files / L"y z.txt")),
+  // "Send to": the program, no arguments of its own, then the files, as Explorer starts it.
+  std::wstring arguments = L"?";
+  const fs::path target = ShortcutTarget(SendToShortcut(), &arguments);
+  EXPECT_EQ(target, program);
+  EXPECT_EQ(arguments, L"");
+  EXPECT_EQ(RunToEnd(Quoted(target) + arguments + L" " + Quoted(files / L"c.txt") + L" " +
+                     Quoted(files / L"plan.htm")),
             0u);
-  EXPECT_EQ(FirstAddFilesDialog(first), (files / L"x.txt").wstring());
+  EXPECT_EQ(FirstAddFilesDialog(first), (files / L"c.txt").wstring());
   EXPECT_TRUE(first.Quit());
 
   ASSERT_EQ(SilentUninstall(DefaultInstallFolder()), 0u);
