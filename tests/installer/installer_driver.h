@@ -43,9 +43,8 @@ std::wstring ProductVersion(const std::filesystem::path& program);
 // A program started from its installed folder; ended at the latest by the destructor.
 class RunningProgram {
  public:
-  // `arguments` follow the quoted program as they are.
   explicit RunningProgram(const std::filesystem::path& program,
-                          const std::wstring& arguments = {});
+                          const std::wstring& arguments = {});  // " -m": after the program
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -53,8 +52,8 @@ class RunningProgram {
   // Until its main window shows `status` on the status line (at most two minutes).
   bool WaitForStatus(const std::wstring& status);
   int ListedFiles() const;
-  // Its main window once WaitForStatus found it; a top-level dialog of it by its text.
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_; }  // once WaitForStatus found it
+  // A top-level dialog of it by its text.
   HWND Dialog(const wchar_t* text) const;
   // Answers its question "Quit Veldmark Quillon now?" if it is asking; true when it was.
   bool AnswerQuitQuestion(int answer);
