@@ -229,12 +229,14 @@ bool Eventually(const std::function<bool()>& done, int steps = 500) {
   return done();
 }
 
-// The path of the first dialog the running program opens for handed files (today Edit Tags
-// for the first file; the many-files question once it asks first); all are cancelled.
+// The path of the first dialog the running program opens for handed files (today Edit Tags,
+// "New File", for the first file; the many-files question once it asks first); all are
+// cancelled.
 std::wstring FirstAddFilesDialog(const RunningProgram& program) {
   std::wstring first;
-  for (HWND dialog; Eventually([&] { return (dialog = program.Dialog(L"Edit Tags")); },
-                               first.empty() ? 500 : 100);) {
+  HWND dialog = nullptr;
+  const auto open = [&] { return (dialog = program.Dialog(L"" TEXT_TITLE_NEW_FILE)) != nullptr; };
+  while (Eventually(open, first.empty() ? 500 : 100)) {
     wchar_t path[MAX_PATH] = {};
     ::GetDlgItemTextW(dialog, IDC_PATH_BOX, path, MAX_PATH);
     if (first.empty()) first = path;
