@@ -229,9 +229,8 @@ bool Eventually(const std::function<bool()>& done, int steps = 500) {
   return done();
 }
 
-// The path of the first dialog the running program opens for handed files (today Edit Tags,
-// "New File", for the first file; the many-files question once it asks first); all are
-// cancelled.
+// The path in the first dialog the running program opens for handed files (today "New File",
+// Edit Tags of the first; the many-files question once that asks first); all are cancelled.
 std::wstring FirstAddFilesDialog(const RunningProgram& program) {
   std::wstring first;
   HWND dialog = nullptr;
@@ -268,8 +267,7 @@ TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
             0u);
   EXPECT_EQ(FirstAddFilesDialog(first), (folder / L"help.chm").wstring());
 
-  // "Send to": the program, no arguments of its own, then the files, as Explorer starts it.
-  std::wstring arguments = L"?";
+  std::wstring arguments = L"?";  // "Send to": Explorer appends the files
   const fs::path target = ShortcutTarget(SendToShortcut(), &arguments);
   EXPECT_TRUE(target == program && arguments.empty()) << target << arguments;
   EXPECT_EQ(RunToEnd(Quoted(target) + arguments + L" " + Quoted(folder / L"uninstall.exe") +
