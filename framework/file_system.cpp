@@ -46,4 +46,14 @@ bool SystemFolderReader::Read(const std::u16string& folder, std::vector<FolderEn
   return ::GetLastError() == ERROR_NO_MORE_FILES;
 }
 
+std::u16string FullPathOf(const std::u16string& path) {
+  const DWORD size = ::GetFullPathNameW(Wide(path), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(Wide(path), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return FromWide(full);
+}
+
 }  // namespace quillon

@@ -25,4 +25,8 @@ class SystemFolderReader : public FolderReader {
   bool Read(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
 };
 
+// `path` made full against the current folder ("notes.txt" -> "C:\\Work\\notes.txt"); itself
+// when it cannot be.
+std::u16string FullPathOf(const std::u16string& path);
+
 }  // namespace quillon

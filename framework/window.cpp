@@ -115,7 +115,7 @@ struct CWindow::Crackers {
     return w.OnDropFiles(paths, point);
   }
 
-  static constexpr std::array<Entry, 30> kTable{{
+  static constexpr std::array<Entry, 31> kTable{{
       {WM_DESTROY, [](CWindow& w, UINT, WPARAM, LPARAM, LRESULT&) { return w.OnDestroy(); }},
       {WM_MOVE,
        [](CWindow& w, UINT, WPARAM, LPARAM l, LRESULT&) {
@@ -151,6 +151,12 @@ struct CWindow::Crackers {
              w.OnMeasureItem(static_cast<int>(p), *reinterpret_cast<MEASUREITEMSTRUCT*>(l));
          r = Flag(handled);
          return handled;
+       }},
+      {WM_COPYDATA,
+       [](CWindow& w, UINT, WPARAM p, LPARAM l, LRESULT& r) {
+         r = Flag(l && w.OnCopyData(reinterpret_cast<HWND>(p),
+                                    *reinterpret_cast<const COPYDATASTRUCT*>(l)));
+         return true;
        }},
       {WM_NOTIFY,
        [](CWindow& w, UINT, WPARAM p, LPARAM l, LRESULT& r) {
@@ -262,6 +268,7 @@ bool CWindow::OnLButtonDblClk(UINT, POINT) { return false; }
 bool CWindow::OnRButtonUp(UINT, POINT) { return false; }
 bool CWindow::OnTimer(UINT_PTR) { return false; }
 bool CWindow::OnDropFiles(const std::vector<std::u16string>&, POINT) { return false; }
+bool CWindow::OnCopyData(HWND, const COPYDATASTRUCT&) { return false; }
 bool CWindow::OnCtlColor(HDC, HWND, UINT, HBRUSH&) { return false; }
 bool CWindow::OnSetCursor(HWND, int, UINT) { return false; }
 bool CWindow::OnActivate(UINT, HWND, bool) { return false; }

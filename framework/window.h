@@ -71,6 +71,9 @@ class CWindow {
   virtual bool OnTimer(UINT_PTR id);
   // Full paths of the dropped items in order, and the drop point; the drop is released after.
   virtual bool OnDropFiles(const std::vector<std::u16string>& paths, POINT point);
+  // WM_COPYDATA from another program; the data is valid only during the call. True answers
+  // TRUE (taken).
+  virtual bool OnCopyData(HWND sender, const COPYDATASTRUCT& data);
   // `kind` is the message: WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT, WM_CTLCOLORDLG...
   virtual bool OnCtlColor(HDC dc, HWND control, UINT kind, HBRUSH& brush);
   // Owner-drawn menu items go to the menu item painter; other items are reflected to the

@@ -12,9 +12,12 @@
 !define RUN_VALUE "Veldmark Quillon"
 ; Under the user's application-data folder, as the program looks for it.
 !define DATA_SUBFOLDER "Veldmark\Quillon"
-; The program's main window (a dialog with this text), its "Exit" command and the caption of
-; the question that command asks.
+; The shortcut in the user's "Send to" menu.
+!define SENDTO_SHORTCUT "Quillon.lnk"
+; The program's main window (a dialog with this text and the file list), its "Exit" command
+; and the caption of the question that command asks.
 !define MAIN_WINDOW_CLASS "#32770"
 !define MAIN_WINDOW_TEXT "Veldmark Quillon"
+!define FILE_LIST_CONTROL 1008
 !define EXIT_COMMAND 32783
 !define QUIT_QUESTION_CAPTION "Quit"

@@ -7,7 +7,8 @@
 ;            -DWIZARD_BITMAP=wizard.bmp quillon.nsi
 ;
 ; Command line of the setup: /S (silent), /AUTORUN=yes|no (start at logon; otherwise a first
-; installation leaves it off and an upgrade keeps what the user had), /D=folder (last).
+; installation leaves it off and an upgrade keeps what the user had), /SENDTO=yes|no ("Quillon"
+; in Explorer's "Send to" menu; yes unless told otherwise), /D=folder (last).
 ; The uninstaller: /S keeps the catalogue and settings.
 
 Unicode true
@@ -26,6 +27,7 @@ AllowSkipFiles off
 !include "names.nsh"
 !include "program_files.nsh"
 !include "running_program.nsh"
+!include "options.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -57,9 +59,9 @@ Var DeleteData
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !define MUI_PAGE_HEADER_TEXT "Choose Options"
-!define MUI_PAGE_HEADER_SUBTEXT "Choose how ${PRODUCT} starts."
+!define MUI_PAGE_HEADER_SUBTEXT "Choose how ${PRODUCT} starts and where you find it."
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Choose how Quillon starts. You can change it later with $\"As a Windows Start Item$\" in Quillon's Edit menu."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Choose how Quillon starts (you can change it later with $\"As a Windows Start Item$\" in Quillon's Edit menu) and whether Explorer offers it for files you select."
 !define MUI_COMPONENTSPAGE_TEXT_COMPLIST "Options:"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -113,6 +115,18 @@ Section "-Autorun"
   WriteINIStr "$DataFolder\update.dat" "Software" "WindowsMode" "No"
 SectionEnd
 
+; Explorer passes the selected files after the shortcut's own (empty) arguments.
+Section "Add Quillon to Explorer's $\"Send to$\" menu" SendTo
+SectionEnd
+
+Section "-Send to"
+  ${If} ${SectionIsSelected} ${SendTo}
+    CreateShortcut "$SENDTO\${SENDTO_SHORTCUT}" "$INSTDIR\quillon.exe" "" "$INSTDIR\quillon.exe" 0
+  ${Else}
+    Delete "$SENDTO\${SENDTO_SHORTCUT}"
+  ${EndIf}
+SectionEnd
+
 Function .onInit
   SetShellVarContext current
   StrCpy $DataFolder "$APPDATA\${DATA_SUBFOLDER}"
@@ -125,20 +139,8 @@ Function .onInit
   ${Else}
     !insertmacro SelectSection ${StartAtLogon}
   ${EndIf}
-  ${GetParameters} $1
-  ClearErrors
-  ${GetOptions} $1 "/AUTORUN=" $2
-  ${IfNot} ${Errors}
-    ${If} $2 == "yes"
-      !insertmacro SelectSection ${StartAtLogon}
-    ${ElseIf} $2 == "no"
-      !insertmacro UnselectSection ${StartAtLogon}
-    ${Else}
-      MessageBox MB_OK|MB_ICONSTOP "Unknown value $\"$2$\" for /AUTORUN=: use yes or no." /SD IDOK
-      SetErrorLevel 2
-      Quit
-    ${EndIf}
-  ${EndIf}
+  !insertmacro SECTION_FROM_OPTION AUTORUN ${StartAtLogon}
+  !insertmacro SECTION_FROM_OPTION SENDTO ${SendTo}
 FunctionEnd
 
 Function WriteUninstallEntry
@@ -235,6 +237,7 @@ FunctionEnd
 Section "Uninstall"
   Call un.CloseRunningProgram
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SENDTO\${SENDTO_SHORTCUT}"
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   !insertmacro REMOVE_PROGRAM_FILES "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

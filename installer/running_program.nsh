@@ -21,10 +21,15 @@ Function ${un}CloseRunningProgram
   Push $6 ; the question box's process id
 
   ask:
-  FindWindow $0 "${MAIN_WINDOW_CLASS}" "${MAIN_WINDOW_TEXT}"
-  ${If} $0 = 0
-    Goto done
-  ${EndIf}
+  ; Message boxes carry the program's title too (one of a second start, say).
+  StrCpy $0 0
+  ${Do}
+    FindWindow $0 "${MAIN_WINDOW_CLASS}" "${MAIN_WINDOW_TEXT}" "" $0
+    ${If} $0 = 0
+      Goto done
+    ${EndIf}
+    System::Call 'user32::GetDlgItem(p r0, i ${FILE_LIST_CONTROL}) p .r5'
+  ${LoopUntil} $5 P<> 0
   System::Call 'user32::GetWindowThreadProcessId(p r0, *i 0 r1)'
   System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
   DetailPrint "Asking the running ${PRODUCT} to exit"

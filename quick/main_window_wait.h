@@ -1,8 +1,9 @@
-// MainWindowWait: holds a command of the quick bar or its list while the main window shows a
-// modal dialog (Edit Tags, Edit Folder, a message box), which disables the main window. Such a
-// dialog may hold a record the command would change or remove, or read a list the command
-// would refill, so a command that changes the catalogue or the main window's list runs only
-// once the dialog is closed, without a message. Reading (typing a search, hover) never waits.
+// MainWindowWait: holds a command (of the quick bar, its list, or files handed over by a second
+// start) while the main window shows a modal dialog (Edit Tags, Edit Folder, a message box),
+// which disables the main window. Such a dialog may hold a record the command would change or
+// remove, or read a list the command would refill, so a command that changes the catalogue or
+// the main window's list runs only once the dialog is closed, without a message. Reading
+// (typing a search, hover) never waits.
 //
 //   MainWindowWait wait_;                              // a member of the window
 //   wait_.Run(Handle(), mainWindow, [this] { ... });   // now, or once the dialog is closed

@@ -174,6 +174,8 @@
 
 // The notification-area icon's callback message.
 #define WM_TRAY_NOTIFY 2025
+// The main window adds the files a second start handed over (posted to itself).
+#define WM_HANDED_FILES 2026
 
 // String table.
 #define IDS_ABOUTBOX 101

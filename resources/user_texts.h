@@ -92,6 +92,9 @@
 // Texts the program shows without a string of the table.
 #define TEXT_APPLICATION_TITLE      "Veldmark Quillon"
 #define TEXT_OPERATION_FAILED       "The operation could not be completed."
+// A second start whose request the running Quillon did not take in time.
+#define TEXT_RUNNING_NOT_ANSWERING \
+  "Quillon is already running but does not answer. Please try again in a moment."
 // After "Ready" when a search found more files than the list holds; {shown} and {found} are
 // replaced by the numbers.
 #define TEXT_SHOWING_COUNT          " - showing {shown} of {found} files"

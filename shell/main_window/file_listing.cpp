@@ -64,6 +64,8 @@ void CQuillonDlg::Ready() {
   loaded_ = true;
   ShowReadyStatus();
   SeekMovedFiles();  // after "Ready", never before it
+  // Posted: this runs inside the loading thread's request, which the files' dialogs would hold.
+  if (!handedFiles_.empty()) ::PostMessageW(Handle(), WM_HANDED_FILES, 0, 0);
 }
 
 void CQuillonDlg::LoadFailed() {

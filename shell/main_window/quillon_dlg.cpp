@@ -62,6 +62,7 @@ bool CQuillonDlg::OnInitDialog() {
   ::SetFocus(Item(IDC_SEARCH_BOX));
 
   RunFirstStart();
+  KeepCommandLineFiles();
   AddTrayIcon(false);
   initialised_ = true;
   if (CQuickBar* quickBar = host_.RunningQuickBar()) {

@@ -17,6 +17,7 @@
 //   help_commands.cpp         help file, web pages, about box
 //   quit_and_hide.cpp         hiding to the tray, the tray's messages, "Exit"
 //   moved_files.cpp           the search for moved files after the load and on F5, its results
+//   hand_over.cpp             what a second start hands over: come to the front, add files
 #pragma once
 
 #include <windows.h>
@@ -32,6 +33,7 @@
 #include "framework/command_table.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "quick/main_window_wait.h"
 #include "shell/main_window/folder_tree_view.h"
 #include "shell/main_window/loading_target.h"
 #include "shell/main_window/main_frame.h"
@@ -113,6 +115,21 @@ class CQuillonDlg : public CDialog,
                 const std::u16string& proposedTags) override;
   // help.chm of the data folder.
   void OpenHelpFile() override;
+
+  // ---- What a second start hands over (hand_over.cpp) ----
+  // kHandOverShow brings the window to the front; kHandOverFiles keeps checked full paths for
+  // AddHandedFiles. Anything else is refused (FALSE).
+  bool OnCopyData(HWND sender, const COPYDATASTRUCT& data) override;
+  bool OnTimer(UINT_PTR id) override;
+  // The files named on the program's own command line, made full, kept like handed ones.
+  void KeepCommandLineFiles();
+  // Shows the window as "Open Quillon" does and puts it (or its open dialog) in front.
+  void BringToFront();
+  // AddHandedFiles now, or once the modal dialog open now is closed.
+  void AddHandedFilesWhenFree();
+  // The kept files to AddFiles with the selected folder's tags, as a drop adds them; before
+  // "Ready" they stay kept.
+  void AddHandedFiles();
 
   // Adds the notification-area icon (again: restores a lost one) and, with `hide`, hides the
   // window behind it.
@@ -257,6 +274,8 @@ class CQuillonDlg : public CDialog,
   FolderTreeView folderTree_;
   MainWindowCatalogue catalogue_{host_, *this};
   FileListPane fileList_{*this, kFileListStyle};
+  std::vector<std::u16string> handedFiles_;  // handed over or on the command line, not yet added
+  MainWindowWait handedWait_;
   // Declared last, so destroyed first: the icon leaves the notification area while the
   // window it names still exists.
   CTrayIcon trayIcon_;

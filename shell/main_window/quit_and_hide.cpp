@@ -25,6 +25,8 @@ void CQuillonDlg::ShowNormally() { ::ShowWindow(Handle(), SW_SHOWNORMAL); }
 bool CQuillonDlg::OnAppMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (message == kMovedFilesMessage) {
     ApplyMovedFiles();
+  } else if (message == WM_HANDED_FILES) {
+    AddHandedFilesWhenFree();
   } else if (message == WM_TRAY_NOTIFY) {
     if (initialised_) trayIcon_.OnNotify(static_cast<UINT>(lParam));
   } else {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/model/command_line.h"
+
 namespace quillon {
 
 // The program's data folder under the user's application-data folder, without a trailing
@@ -16,9 +18,10 @@ inline std::u16string CataloguePathIn(std::u16string_view dataFolder) {
   return std::u16string(dataFolder) + u"\\data.dat";
 }
 
-// A command line ending in "m" (the autorun entry's " -m") starts with the main window hidden.
+// A command line whose last argument is "-m" (the autorun entry's) starts with the main window
+// hidden; a file whose name ends in "m" does not.
 inline bool StartsHidden(std::u16string_view commandLine) {
-  return !commandLine.empty() && commandLine.back() == u'm';
+  return EndsWithHiddenSwitch(SplitCommandLine(commandLine));
 }
 
 }  // namespace quillon

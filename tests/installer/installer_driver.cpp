@@ -182,7 +182,8 @@ void SetWriteYear(const std::filesystem::path& file, WORD year) {
   ::SetFileTime(opened.handle, nullptr, nullptr, &stamp);
 }
 
-std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut) {
+std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut,
+                                     std::wstring* arguments) {
   ::CoInitialize(nullptr);
   std::filesystem::path target;
   IShellLinkW* link = nullptr;
@@ -197,6 +198,8 @@ std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut) {
           SUCCEEDED(link->GetIDList(&item)) && ::SHGetPathFromIDListW(item, path)) {
         target = path;
       }
+      wchar_t text[INFOTIPSIZE] = {};
+      if (arguments && SUCCEEDED(link->GetArguments(text, INFOTIPSIZE))) *arguments = text;
       ::CoTaskMemFree(item);
       file->Release();
     }
@@ -219,8 +222,9 @@ std::wstring ProductVersion(const std::filesystem::path& program) {
   return text;
 }
 
-RunningProgram::RunningProgram(const std::filesystem::path& program) {
-  std::wstring line = Quoted(program);
+RunningProgram::RunningProgram(const std::filesystem::path& program,
+                               const std::wstring& arguments) {
+  std::wstring line = Quoted(program) + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -254,6 +258,10 @@ bool RunningProgram::WaitForStatus(const std::wstring& status) {
     ::Sleep(kStepMs);
   }
   return false;
+}
+
+HWND RunningProgram::Dialog(const wchar_t* text) const {
+  return FindDialogOf(process_.dwProcessId, text);
 }
 
 int RunningProgram::ListedFiles() const {

@@ -34,14 +34,17 @@ std::string FileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
 void SetWriteYear(const std::filesystem::path& file, WORD year);
 
-// The program a shortcut starts, and the ProductVersion text of a program's version resource.
-std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut);
+// The program a shortcut starts (and its arguments), and the ProductVersion text of a
+// program's version resource.
+std::filesystem::path ShortcutTarget(const std::filesystem::path& shortcut,
+                                     std::wstring* arguments = nullptr);
 std::wstring ProductVersion(const std::filesystem::path& program);
 
 // A program started from its installed folder; ended at the latest by the destructor.
 class RunningProgram {
  public:
-  explicit RunningProgram(const std::filesystem::path& program);
+  explicit RunningProgram(const std::filesystem::path& program,
+                          const std::wstring& arguments = {});  // " -m": after the program
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -49,6 +52,9 @@ class RunningProgram {
   // Until its main window shows `status` on the status line (at most two minutes).
   bool WaitForStatus(const std::wstring& status);
   int ListedFiles() const;
+  HWND Window() const { return window_; }  // once WaitForStatus found it
+  // A top-level dialog of it by its text.
+  HWND Dialog(const wchar_t* text) const;
   // Answers its question "Quit Veldmark Quillon now?" if it is asking; true when it was.
   bool AnswerQuitQuestion(int answer);
   // "Exit", answered Yes, then until the process has ended.

@@ -5,8 +5,10 @@
 #include <shlobj.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "resources/resource.h"
 #include "resources/user_texts.h"
 #include "settings/settings_keys.h"
 #include "shell/model/start_options.h"
@@ -30,6 +32,7 @@ fs::path DefaultInstallFolder() {
 fs::path DataFolder() { return DataFolderUnder(UserFolder(CSIDL_APPDATA).u16string()); }
 fs::path Settings() { return DataFolder() / L"update.dat"; }
 fs::path Shortcut() { return UserFolder(CSIDL_PROGRAMS) / L"Veldmark Quillon.lnk"; }
+fs::path SendToShortcut() { return UserFolder(CSIDL_SENDTO) / L"Quillon.lnk"; }
 std::optional<std::wstring> RunValue() { return RegistryText(kRunKey, kRunValueName); }
 std::wstring ExpectedRunValue(const fs::path& folder) {
   const std::u16string command = AutorunCommand((folder / L"quillon.exe").u16string());
@@ -52,6 +55,7 @@ class InstallerTest : public ::testing::Test {
       fs::remove_all(folder, ignored);
     }
     fs::remove(Shortcut(), ignored);
+    fs::remove(SendToShortcut(), ignored);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kUninstallKey);
     HKEY run = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
@@ -200,7 +204,8 @@ TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsTheCatalogue) {
 
 TEST_F(InstallerTest, FolderWithBlanksAndNonAsciiLettersInstallsStartsAndUninstalls) {
   const fs::path folder = kOddFolder;
-  ASSERT_EQ(SilentSetup(kSetup, L"/AUTORUN=yes /D=" + folder.wstring()), 0u);
+  ASSERT_EQ(SilentSetup(kSetup, L"/AUTORUN=yes /SENDTO=no /D=" + folder.wstring()), 0u);
+  EXPECT_FALSE(fs::exists(SendToShortcut()));
   for (const wchar_t* name : kProgramFiles) EXPECT_TRUE(fs::exists(folder / name)) << name;
   EXPECT_EQ(RegistryText(kUninstallKey, L"InstallLocation"), folder.wstring());
   EXPECT_EQ(ShortcutTarget(Shortcut()), folder / L"quillon.exe");
@@ -217,6 +222,61 @@ TEST_F(InstallerTest, FolderWithBlanksAndNonAsciiLettersInstallsStartsAndUninsta
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_FALSE(RegistryKeyExists(kUninstallKey));
   EXPECT_TRUE(fs::exists(DataFolder() / L"data.dat"));
+}
+
+bool Eventually(const std::function<bool()>& done, int steps = 500) {
+  for (int step = 0; step < steps && !done(); ++step) ::Sleep(20);
+  return done();
+}
+
+// The path in the first dialog the running program opens for handed files (today "New File",
+// Edit Tags of the first; the many-files question once that asks first); all are cancelled.
+std::wstring FirstAddFilesDialog(const RunningProgram& program) {
+  std::wstring first;
+  HWND dialog = nullptr;
+  const auto open = [&] { return (dialog = program.Dialog(L"" TEXT_TITLE_NEW_FILE)) != nullptr; };
+  while (Eventually(open, first.empty() ? 500 : 100)) {
+    wchar_t path[MAX_PATH] = {};
+    ::GetDlgItemTextW(dialog, IDC_PATH_BOX, path, MAX_PATH);
+    if (first.empty()) first = path;
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    Eventually([&] { return !::IsWindow(dialog); });
+  }
+  return first;
+}
+
+TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
+  // Installed where paths have blanks and non-Latin letters: its own files are handed over.
+  const fs::path folder = kOddFolder;
+  ASSERT_EQ(SilentSetup(kSetup, L"/D=" + folder.wstring()), 0u);
+  const fs::path program = folder / L"quillon.exe";
+  RunningProgram first(program, L" -m");
+  ASSERT_TRUE(first.WaitForStatus(L"" TEXT_READY));
+  const HWND window = first.Window();
+  ASSERT_TRUE(Eventually([&] { return !::IsWindowVisible(window); }));
+  EXPECT_EQ(RunToEnd(Quoted(program) + L" -m"), 0u);
+  EXPECT_FALSE(Eventually([&] { return ::IsWindowVisible(window); }, 50));
+  EXPECT_EQ(RunToEnd(Quoted(program)), 0u);
+  EXPECT_TRUE(Eventually([&] { return ::GetForegroundWindow() == window; }));
+  RECT place{};
+  ::GetWindowRect(window, &place);  // on top: its centre shows it
+  const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  EXPECT_EQ(::GetAncestor(::WindowFromPoint(centre), GA_ROOT), window);
+  EXPECT_EQ(RunToEnd(Quoted(program) + L" " + Quoted(folder / L"help.chm") + L" " +
+                     Quoted(program) + L" " + Quoted(folder / L"uninstall.exe")),
+            0u);
+  EXPECT_EQ(FirstAddFilesDialog(first), (folder / L"help.chm").wstring());
+
+  std::wstring arguments = L"?";  // "Send to": Explorer appends the files
+  const fs::path target = ShortcutTarget(SendToShortcut(), &arguments);
+  EXPECT_TRUE(target == program && arguments.empty()) << target << arguments;
+  EXPECT_EQ(RunToEnd(Quoted(target) + arguments + L" " + Quoted(folder / L"uninstall.exe") +
+                     L" " + Quoted(program)),
+            0u);
+  EXPECT_EQ(FirstAddFilesDialog(first), (folder / L"uninstall.exe").wstring());
+  EXPECT_TRUE(first.Quit());
+  ASSERT_EQ(SilentUninstall(folder), 0u);
+  EXPECT_FALSE(fs::exists(SendToShortcut()));
 }
 
 }  // namespace

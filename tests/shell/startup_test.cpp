@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <sqlite3.h>
@@ -20,6 +21,7 @@
 #include "resources/user_texts.h"
 #include "shell/app/quillon_app.h"
 #include "shell/main_window/quillon_dlg.h"
+#include "shell/model/command_line.h"
 #include "tests/shell/main_window_driver.h"
 
 namespace quillon::testing {
@@ -309,6 +311,46 @@ TEST_F(StartupTest, RunGoesThroughTheModalMainWindowUntilExit) {
   // Closing only hid the window; the one box is the question of "Exit".
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, UserText(TEXT_QUIT_CONFIRM));
+}
+
+TEST_F(StartupTest, NamedAndHandedFilesWaitForReadyAndTheOpenDialogAndMalformedOnesAreRefused) {
+  const std::u16string named = MakeFile(u"a b \u00c4rger \u65e5\u672c plan.htm");
+  const std::u16string handed = MakeFile(u"handed.txt");
+  const std::u16string good = EncodeHandOver({handed}).at(0);
+  const std::size_t bytes = good.size() * 2;
+  // Each dialog AddFiles opens (today Edit Tags) is seen with the status line, and "!" if the
+  // about box, which takes a second start's messages meanwhile, was open; then cancelled.
+  std::vector<std::u16string> seen;
+  std::u16string answers;  // r: refused, t: taken
+  int ticks = 0;
+  WhileModal steps([&] {
+    if (CDialog* dialog = OpenDialog(IDD_EDIT_FILE)) {
+      seen.push_back(dialog->ItemText(IDC_PATH_BOX) + (OpenDialog(IDD_ABOUTBOX) ? u"!" : u"") +
+                     u" " + Window().StatusText());
+      Press(*dialog, IDCANCEL);
+    }
+    CDialog* about = OpenDialog(IDD_ABOUTBOX);
+    if (about && ++ticks == 40) Press(*about, IDOK);
+    if (ticks != 20) return;
+    for (const auto& [kind, payload, size] :
+         {std::tuple{std::uintptr_t{0x1234}, good, bytes}, {kHandOverFiles, good, bytes - 1},
+          {kHandOverFiles, std::u16string(), 64}, {kHandOverFiles, good, bytes - 2},
+          {kHandOverFiles, std::u16string(u"a.txt\0\0", 7), std::size_t{14}},
+          {kHandOverShow, good, bytes}, {kHandOverFiles, good, bytes}}) {
+      COPYDATASTRUCT data{kind, static_cast<DWORD>(size),
+                          payload.empty() ? nullptr : const_cast<char16_t*>(payload.data())};
+      const LRESULT taken = ::SendMessageW(Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+      answers += taken ? u't' : u'r';
+    }
+  });
+  ASSERT_TRUE(Create(u"\"C:\\Quillon\\quillon.exe\" \"" + named + u"\""));
+  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 1; }));
+  Command(ID_HELP_ABOUT);
+  ASSERT_TRUE(PumpUntil([&] { return seen.size() == 2; }));
+  const std::u16string ready = UserText(" " TEXT_READY);
+  EXPECT_EQ(seen, (std::vector<std::u16string>{named + ready, handed + ready}));
+  EXPECT_EQ(answers, u"rrrrrrt");
+  EXPECT_EQ(boxes.Count(), 0u);
 }
 
 TEST(DataFolderTest, DefaultsToTheUsersApplicationData) {
