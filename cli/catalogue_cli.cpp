@@ -147,6 +147,11 @@ int AddSeveral(const Operands& operands, Console& console) {
   const std::vector<std::u16string> paths(operands.values.begin() + 1,
                                           operands.values.end() - 1);
   for (const std::u16string& path : paths) {
+    // The name first: asking whether a device name exists may already open the device.
+    std::u16string problem;
+    if (!CataloguePath(std::filesystem::path(path), problem)) {
+      return console.Fail(u"Cannot catalogue " + path + u": " + problem + u".");
+    }
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::path(path), error)) {
       return console.Fail(kFileMissing + path);
@@ -184,10 +189,12 @@ int AddSeveral(const Operands& operands, Console& console) {
   DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
   if (!batch.Began()) return kCliFailed;
   std::size_t added = 0;
+  const std::unique_ptr<FileProbe> probe = MakeSystemProbe();
   for (const FileRecord& record : records) {
     switch (AddFileInBatch(db, record)) {
       case AddResult::kAdded:
         ++added;
+        RecordIdentity(db, *probe, FindFileId(db, record), record.FullPath());
         break;
       case AddResult::kAlreadyCatalogued:
         break;

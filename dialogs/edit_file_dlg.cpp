@@ -132,6 +132,7 @@ bool CEditFileDlg::StoreMany() {
   std::size_t added = 0;
   std::size_t already = 0;
   std::size_t vanished = 0;
+  const std::unique_ptr<FileProbe> probe = MakeSystemProbe();
   const BatchEnd end = RunInSteps(Handle(), paths_.size(), IDS_PROGRESS_ADDING,
                                   [&](std::size_t i) {
     FileRecord file = record_;
@@ -142,6 +143,8 @@ bool CEditFileDlg::StoreMany() {
     switch (AddFileInBatch(db, file)) {
       case AddResult::kAdded:
         ++added;
+        // Joins the batch: a file added together can be found again after a move too.
+        RecordIdentity(db, *probe, FindFileId(db, file), file.FullPath());
         return true;
       case AddResult::kAlreadyCatalogued:
         ++already;
