@@ -25,6 +25,11 @@ class FileProbe {
   // The file's volume, ID, size and last-write time (fingerprint 0); nothing when it is
   // missing or cannot be opened.
   virtual std::optional<FileIdentity> Identify(const std::u16string& fullPath) = 0;
+  // Only the size and last-write time (the ID left 0), where the system gives them for less
+  // than Identify; nothing when the file is missing.
+  virtual std::optional<FileIdentity> Stamp(const std::u16string& fullPath) {
+    return Identify(fullPath);
+  }
   // The current full path of the file with this ID on the volume with this serial; nothing
   // when the volume is not there, the system cannot open files by ID, or no file has it.
   virtual std::optional<std::u16string> OpenById(std::uint32_t volumeSerial,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "relocate/file_probe.h"
@@ -71,48 +72,55 @@ std::int64_t FileTimeValue(const FILETIME& time) {
                                    time.dwLowDateTime);
 }
 
-std::optional<FileIdentity> IdentityOf(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(file, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return std::nullopt;
-  }
+// The volume serial and ID of `file`, with its size and last-write time, read the same way
+// for files and drive roots so that their serials compare: Windows 8's FileIdInfo (its serial
+// cut to 32 bits) where there is one, else the 32-bit serial and the 64-bit file index. Each
+// asks the volume for its serial, which Wine does slowly: one of them is asked, not both.
+std::optional<FileIdentity> InfoOf(HANDLE file, bool& isFolder) {
   FileIdentity identity;
+  FileIdInfoRecord idInfo;
+  FILE_BASIC_INFO basic;
+  FILE_STANDARD_INFO standard;
+  if (GetFileInformationByHandleEx(file, kFileIdInfo, &idInfo, sizeof idInfo) &&
+      GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) &&
+      GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard)) {
+    // ReFS has 128-bit IDs; NTFS gives its 64-bit index in the low half.
+    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
+    std::memcpy(&identity.fileIdLow, idInfo.fileId, 8);
+    std::memcpy(&identity.fileIdHigh, idInfo.fileId + 8, 8);
+    identity.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    identity.lastWrite = basic.LastWriteTime.QuadPart;
+    isFolder = standard.Directory != 0;
+    return identity;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
   identity.volumeSerial = info.dwVolumeSerialNumber;
   identity.fileIdLow = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   identity.lastWrite = FileTimeValue(info.ftLastWriteTime);
-  // The 128-bit ID where the volume has one (ReFS); NTFS gives the same 64 bits in it.
-  FileIdInfoRecord idInfo;
-  if (GetFileInformationByHandleEx(file, kFileIdInfo, &idInfo, sizeof idInfo)) {
-    std::uint64_t low = 0;
-    std::uint64_t high = 0;
-    std::memcpy(&low, idInfo.fileId, 8);
-    std::memcpy(&high, idInfo.fileId + 8, 8);
-    identity.volumeSerial = static_cast<std::uint32_t>(idInfo.volumeSerialNumber);
-    identity.fileIdLow = low;
-    identity.fileIdHigh = high;
-  }
+  isFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return identity;
 }
 
-// The volume holding `serial` among the drives present, as "C:\".
-std::optional<std::u16string> VolumeRoot(std::uint32_t serial) {
+// The root ("C:\") of each drive present by its volume serial, asked once.
+std::unordered_map<std::uint32_t, std::u16string> DriveRoots() {
+  std::unordered_map<std::uint32_t, std::u16string> roots;
   const DWORD drives = GetLogicalDrives();
+  // Without SEM_FAILCRITICALERRORS an empty drive would ask the user to insert a disk.
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
   for (int letter = 0; letter < 26; ++letter) {
     if ((drives & (1u << letter)) == 0) continue;
     const std::u16string root = {static_cast<char16_t>(u'A' + letter), u':', u'\\'};
     const UINT type = GetDriveTypeW(Wide(root));
     if (type != DRIVE_FIXED && type != DRIVE_REMOVABLE && type != DRIVE_REMOTE) continue;
-    DWORD found = 0;
-    // Without SEM_FAILCRITICALERRORS an empty drive would ask the user to insert a disk.
-    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    const BOOL known =
-        GetVolumeInformationW(Wide(root), nullptr, 0, &found, nullptr, nullptr, nullptr, 0);
-    SetErrorMode(oldMode);
-    if (known && found == serial) return root;
+    const Handle handle(OpenShared(root, FILE_READ_ATTRIBUTES));
+    if (!handle.valid()) continue;
+    bool isFolder = false;
+    if (const auto info = InfoOf(handle.get(), isFolder)) roots.emplace(info->volumeSerial, root);
   }
-  return std::nullopt;
+  SetErrorMode(oldMode);
+  return roots;
 }
 
 class Win32Probe : public FileProbe {
@@ -120,14 +128,29 @@ class Win32Probe : public FileProbe {
   std::optional<FileIdentity> Identify(const std::u16string& fullPath) override {
     const Handle file(OpenShared(fullPath, FILE_READ_ATTRIBUTES));
     if (!file.valid()) return std::nullopt;
-    return IdentityOf(file.get());
+    bool isFolder = false;
+    std::optional<FileIdentity> identity = InfoOf(file.get(), isFolder);
+    return isFolder ? std::nullopt : identity;
+  }
+
+  std::optional<FileIdentity> Stamp(const std::u16string& fullPath) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Wide(fullPath), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      return std::nullopt;
+    }
+    FileIdentity stamp;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.lastWrite = FileTimeValue(data.ftLastWriteTime);
+    return stamp;
   }
 
   std::optional<std::u16string> OpenById(std::uint32_t volumeSerial, std::uint64_t fileIdLow,
                                          std::uint64_t fileIdHigh) override {
-    const auto root = VolumeRoot(volumeSerial);
-    if (!root) return std::nullopt;
-    const Handle volume(OpenShared(*root, FILE_READ_ATTRIBUTES));
+    if (!driveRoots_) driveRoots_ = DriveRoots();
+    const auto root = driveRoots_->find(volumeSerial);
+    if (root == driveRoots_->end()) return std::nullopt;
+    const Handle volume(OpenShared(root->second, FILE_READ_ATTRIBUTES));
     if (!volume.valid()) return std::nullopt;
     FILE_ID_DESCRIPTOR id = {};
     id.dwSize = sizeof id;
@@ -217,6 +240,7 @@ class Win32Probe : public FileProbe {
   }
 
   std::vector<unsigned char> head_, tail_;
+  std::optional<std::unordered_map<std::uint32_t, std::u16string>> driveRoots_;
 };
 
 }  // namespace

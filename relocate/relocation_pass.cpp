@@ -1,5 +1,6 @@
 #include "relocate/relocation_pass.h"
 
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -13,8 +14,12 @@
 namespace quillon {
 namespace {
 
-// At most this many candidates of the right size are read for one missing file.
+// At most this many candidates of the right size are read for one missing file, and this
+// many files in all for a pass without roots (128 KiB each), each file once.
 constexpr std::size_t kFingerprintsPerFile = 32;
+constexpr std::size_t kFingerprintsPerPass = 4096;
+// Windows opens a file by ID at once; Wine searches the drive for it each time.
+constexpr std::size_t kIdLookupsPerPass = 1000;
 constexpr std::size_t kProgressStep = 256;
 
 struct CataloguedFile {
@@ -77,17 +82,22 @@ class Pass {
  public:
   Pass(FileProbe& probe, const std::vector<CataloguedFile>& files,
        const std::vector<std::u16string>& roots)
-      : probe_(probe), search_(probe, SearchBudget{}, SharedFolders(files), Trimmed(roots)) {
+      : probe_(probe),
+        search_(probe, SearchBudget{}, SharedFolders(files), Trimmed(roots)),
+        fingerprintsLeft_(roots.empty() ? kFingerprintsPerPass : SIZE_MAX) {
     for (const CataloguedFile& file : files) catalogued_.insert(PathKey(file.fullPath));
   }
 
   // The new identity of a missing file found again, read at its new path.
   std::optional<FileIdentity> FindById(const CataloguedFile& file, std::u16string& newPath) {
     const FileIdentity& stored = *file.identity;
-    if (stored.fileIdLow == 0 && stored.fileIdHigh == 0) return std::nullopt;
+    if ((stored.fileIdLow == 0 && stored.fileIdHigh == 0) || idLookupsLeft_ == 0) {
+      return std::nullopt;
+    }
+    --idLookupsLeft_;
     const auto path = probe_.OpenById(stored.volumeSerial, stored.fileIdLow, stored.fileIdHigh);
     if (!path || catalogued_.contains(PathKey(*path))) return std::nullopt;
-    const std::optional<FileIdentity> current = IdentifyWithFingerprint(probe_, *path);
+    const std::optional<FileIdentity> current = Read(*path);
     // The ID alone is not enough: a volume may give a deleted file's ID to a new one.
     if (!current || !current->SameId(stored)) return std::nullopt;
     const bool sameContent =
@@ -110,7 +120,7 @@ class Pass {
     for (const std::u16string& path : search_.Candidates(FolderOf(file.fullPath), stored.size)) {
       if (catalogued_.contains(PathKey(path))) continue;
       if (read++ == kFingerprintsPerFile) break;
-      std::optional<FileIdentity> current = IdentifyWithFingerprint(probe_, path);
+      const std::optional<FileIdentity> current = Read(path);
       if (current && current->size == stored.size && current->fingerprint == stored.fingerprint) {
         matches.emplace_back(path, *current);
       }
@@ -148,9 +158,21 @@ class Pass {
     return roots;
   }
 
+  // The identity and fingerprint of a file, read once a pass and within its budget.
+  std::optional<FileIdentity> Read(const std::u16string& path) {
+    const std::u16string key = PathKey(path);
+    if (const auto found = read_.find(key); found != read_.end()) return found->second;
+    if (fingerprintsLeft_ == 0) return std::nullopt;
+    --fingerprintsLeft_;
+    return read_.emplace(key, IdentifyWithFingerprint(probe_, path)).first->second;
+  }
+
   FileProbe& probe_;
   CandidateSearch search_;
   std::unordered_set<std::u16string> catalogued_;
+  std::unordered_map<std::u16string, std::optional<FileIdentity>> read_;
+  std::size_t fingerprintsLeft_;
+  std::size_t idLookupsLeft_ = kIdLookupsPerPass;
 };
 
 // Drops moves whose target another move also claims: neither file is known to be the one.
@@ -224,16 +246,17 @@ RelocationResult RunRelocationPass(TagDatabase& db, FileProbe& probe,
     if (stop) return {};
     if (progress && i % kProgressStep == 0) progress(i, files.size());
     const CataloguedFile& file = files[i];
-    const std::optional<FileIdentity> current = probe.Identify(file.fullPath);
-    if (!current) {
+    const std::optional<FileIdentity> stamp = probe.Stamp(file.fullPath);
+    if (!stamp) {
       // A folder or a device at the path is not the file either; a path that exists but cannot
-      // be opened is left alone.
+      // be read is left alone.
       if (!probe.Exists(file.fullPath)) missing.push_back(&file);
       continue;
     }
-    const FileIdentity* stored = file.identity ? &*file.identity : nullptr;
-    if (stored != nullptr && stored->SameId(*current) && stored->size == current->size &&
-        stored->lastWrite == current->lastWrite) {
+    // Unchanged since its identity was read: the file's ID is not asked again, which costs
+    // far more than the size and time on some systems.
+    if (file.identity && file.identity->size == stamp->size &&
+        file.identity->lastWrite == stamp->lastWrite) {
       continue;
     }
     if (auto identity = IdentifyWithFingerprint(probe, file.fullPath)) {

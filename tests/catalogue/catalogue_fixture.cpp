@@ -24,6 +24,18 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string CataloguedPath(const std::filesystem::path& file) {
+#ifdef _WIN32
+  return ToUtf8(file.u16string());
+#else
+  std::string path = "Z:" + file.string();
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+#endif
+}
+
 CatalogueTest::CatalogueTest() : file_((folder_.Path() / "data.dat").u16string()) {
   if (!CreateCatalogue(file_) || db_.Open(file_) != 1) {
     throw std::runtime_error("cannot make the test catalogue");

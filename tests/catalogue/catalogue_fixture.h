@@ -37,6 +37,10 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// The full path under which the program catalogues a file: Windows' own path, or on Linux the
+// path as Wine shows it (drive Z: the root), as UTF-8.
+std::string CataloguedPath(const std::filesystem::path& file);
+
 class CatalogueTest : public ::testing::Test {
  protected:
   CatalogueTest();

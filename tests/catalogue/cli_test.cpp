@@ -17,6 +17,7 @@
 namespace quillon {
 namespace {
 
+using testing::CataloguedPath;
 using testing::ProgramRun;
 using testing::TempFolder;
 
@@ -25,20 +26,6 @@ class CatalogueCliTest : public ::testing::Test {
   CatalogueCliTest() : dir_(Native(folder_.Path() / "catalogue")) {}
 
   static std::u16string Native(const std::filesystem::path& path) { return path.u16string(); }
-
-  // The full path under which the program catalogues a file: Windows' own path, or on Linux
-  // the path as Wine shows it.
-  static std::string CataloguedPath(const std::filesystem::path& file) {
-#ifdef _WIN32
-    return ToUtf8(file.u16string());
-#else
-    std::string path = "Z:" + file.string();
-    for (char& c : path) {
-      if (c == '/') c = '\\';
-    }
-    return path;
-#endif
-  }
 
   ProgramRun Cli(const std::vector<std::u16string>& args) {
     return testing::RunProgram(QUILLON_CLI_PROGRAM, args, folder_.Path());

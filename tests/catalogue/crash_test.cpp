@@ -36,15 +36,11 @@ class QuietReporter : public CatalogueReporter {
   void ReportReadError(const std::u16string&) override {}
 };
 
-FileRecord RecordOf(std::u16string_view fullPath, std::u16string tags) {
+FileRecord RecordOf(int file, std::u16string tags) {
   FileRecord record;
-  SplitFilePath(record, fullPath);
+  SplitFilePath(record, u"C:\\crash\\file" + SqlInteger(file) + u".txt");
   record.Tags = std::move(tags);
   return record;
-}
-
-FileRecord RecordOf(int file, std::u16string tags) {
-  return RecordOf(u"C:\\crash\\file" + SqlInteger(file) + u".txt", std::move(tags));
 }
 
 // Adds, replaces and removes files until it is killed, writing a byte to `progress` after each
@@ -132,33 +128,32 @@ int KillCount() {
   return configured != nullptr ? std::atoi(configured) : 120;
 }
 
-// Starts `writer` in a process of its own again and again and kills it at a random moment of
+// Starts `write` in a process of its own again and again and kills it at a random moment of
 // its run of writes; after each kill the catalogue must show no problem of `Problems` nor of
 // `more`.
 void KillWritersRepeatedly(const std::u16string& file,
-                           void (*writer)(const std::u16string&, unsigned, int),
+                           void (*write)(const std::u16string&, unsigned, int),
                            const std::function<std::string()>& more) {
   std::mt19937 random(20261208);
   const int kills = KillCount();
   for (int kill = 0; kill < kills; ++kill) {
     int progress[2];
     ASSERT_EQ(pipe(progress), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
       close(progress[0]);
-      writer(file, static_cast<unsigned>(kill), progress[1]);
-      _exit(5);
+      write(file, static_cast<unsigned>(kill), progress[1]);
     }
     close(progress[1]);
     // Once the writer is under way, anywhere inside its run of commits.
     char done = 0;
     const bool started = read(progress[0], &done, 1) == 1;
     usleep(static_cast<useconds_t>(random() % 20000));
-    ::kill(child, SIGKILL);
+    ::kill(writer, SIGKILL);
     close(progress[0]);
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(waitpid(writer, &status, 0), writer);
     ASSERT_TRUE(started) << "the writer ended before its first write";
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself, status " << status;
     ASSERT_EQ(Problems(file) + more(), "") << "after kill " << kill;
@@ -216,7 +211,8 @@ TEST(CatalogueCrash, APassKilledWhileItRePointsFilesLeavesNoneHalfDone) {
     testing::FakeProbe probe;
     PlaceMovingFiles(probe, 0);
     for (int f = 0; f < kMovingFiles; ++f) {
-      ASSERT_EQ(AddFileOnce(db, RecordOf(MovingFile(0, f), u"m;")), AddResult::kAdded);
+      FileRecord record{0, u"file" + SqlInteger(f) + u".txt", u"C:\\moving0", u"m;", u"", 0};
+      ASSERT_EQ(AddFileOnce(db, record), AddResult::kAdded);
     }
     const std::atomic<bool> stop{false};
     ASSERT_EQ(RunRelocationPass(db, probe, stop).identitiesRecorded,

@@ -160,9 +160,7 @@ TEST_F(RelocationPassTest, TwoMissingFilesClaimingOneFileAreBothLeftAlone) {
 TEST_F(RelocationPassTest, AnOlderCatalogueGetsItsTableAtTheFirstWriteAndLosesRowsWithFiles) {
   EXPECT_FALSE(HasIdentityTable(db_));
   // Nothing missing, a dry run: nothing written, the catalogue stays as an older program made it.
-  const RelocationResult dry = Pass(true);
-  EXPECT_TRUE(dry.missing.empty());
-  EXPECT_EQ(dry.identitiesRecorded, 0u);
+  EXPECT_TRUE(Pass(true).missing.empty());
   EXPECT_FALSE(HasIdentityTable(db_));
   probe_.Move(kReport, u"C:\\docs\\renamed.txt");
   EXPECT_TRUE(Pass(true).missing.size() == 1 && !HasIdentityTable(db_));
@@ -200,10 +198,8 @@ TEST_F(RelocationPassTest, ACatalogueHeldByAnotherProgramIsLeftForTheNextPassWit
 TEST(Fingerprint, ReadsTheSizeAndBothEnds) {
   const std::vector<unsigned char> a(100, 1), b(100, 2);
   const std::uint64_t base = FingerprintOf(1000, a, a);
-  EXPECT_EQ(FingerprintOf(1000, a, a), base);
-  EXPECT_NE(FingerprintOf(1001, a, a), base);
-  EXPECT_NE(FingerprintOf(1000, b, a), base);
-  EXPECT_NE(FingerprintOf(1000, a, b), base);
+  EXPECT_TRUE(FingerprintOf(1000, a, a) == base && FingerprintOf(1001, a, a) != base &&
+              FingerprintOf(1000, b, a) != base && FingerprintOf(1000, a, b) != base);
 }
 
 }  // namespace
