@@ -20,7 +20,7 @@ class FakeFolders : public FolderReader {
   Paths files;
 
   PathKind Kind(const std::u16string& path) override {
-    if (folders.contains(path) || unreadable.contains(path)) return PathKind::kFolder;
+    if (folders.contains(path)) return PathKind::kFolder;
     return std::find(files.begin(), files.end(), path) != files.end() ? PathKind::kFile
                                                                       : PathKind::kMissing;
   }
@@ -30,7 +30,6 @@ class FakeFolders : public FolderReader {
     entries = found->second;
     return true;
   }
-  std::map<std::u16string, bool> unreadable;
 };
 
 FakeFolders Holidays() {
@@ -44,8 +43,7 @@ FakeFolders Holidays() {
                                  {u"Locked", true},
                                  {std::u16string(260, u'n')}};
   fs.folders[u"C:\\Holidays\\Rome"] = {{u"b.jpg"}, {u"c.jpg"}};
-  fs.folders[u"C:\\Holidays\\.trash"] = {{u"old.jpg"}};
-  fs.unreadable[u"C:\\Holidays\\Locked"] = true;
+  fs.folders[u"C:\\Holidays\\.trash"] = {{u"old.jpg"}};  // Locked cannot be read
   return fs;
 }
 

@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "base/text_convert.h"
+#include "base/text_fill.h"
 #include "dialogs/file_picker.h"
 #include "resources/user_texts.h"
 #include "tests/shell/main_window_driver.h"
@@ -42,13 +43,9 @@ class ManyFilesTest : public MainWindowTest {
                          FILE_ATTRIBUTE_HIDDEN);
     return folder;
   }
-  Lines MakeFiles(int count) {
+  Lines MakeFiles(std::size_t count) {
     Lines paths;
-    for (int i = 0; i < count; ++i) {
-      std::u16string name = u"f";
-      name += FromUtf8(std::to_string(i));
-      paths.push_back(MakeFile(name += u".txt"));
-    }
+    for (std::size_t i = 0; i < count; ++i) paths.push_back(MakeFile(NumberText(i)));
     return paths;
   }
 
@@ -81,9 +78,9 @@ class ManyFilesTest : public MainWindowTest {
     }, 30000);
   }
   std::int64_t Files() { return Count(u"SELECT count(*) AS n FROM db_filetags"); }
-  std::u16string Added(int added, int already) const {
-    return u"Added " + FromUtf8(std::to_string(added)) + u" files; " +
-           FromUtf8(std::to_string(already)) + u" were already in Quillon and were left as they were.";
+  std::u16string Added(std::size_t added, std::size_t already) const {
+    return FillIn(UserText(TEXT_FILES_ADDED),
+                  {{u"{added}", NumberText(added)}, {u"{already}", NumberText(already)}});
   }
 
   std::vector<SeenDialog> seen_;
@@ -194,7 +191,7 @@ TEST_F(ManyFilesTest, CancelInTheProgressOrALockedCatalogueLeavesTheCatalogueAsI
   // Enough rows that removing them takes several slices of work.
   {
     DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
-    for (int i = 0; i < 4000; ++i) AddFile(u"C:\\gone\\" + FromUtf8(std::to_string(i)), u"bulk;");
+    for (std::size_t i = 0; i < 4000; ++i) AddFile(u"C:\\gone\\" + NumberText(i), u"bulk;");
     ASSERT_TRUE(batch.Commit());
   }
   Window().ListFiles(u"bulk;");
