@@ -58,11 +58,7 @@ int Run() {
   app.InitInstance();
   CQuillonDlg window(app);
   if (!window.Create(nullptr)) return 1;
-  while (!app.Loading().Finished()) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    Pump();
-  }
-  Pump();
+  bench::PumpUntil([&] { return app.Loading().Finished(); });
   const HWND list = window.Item(IDC_FILE_LIST);
   const auto rows = [&] { return ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); };
   std::printf("rows listed at start: %ld\n", static_cast<long>(rows()));

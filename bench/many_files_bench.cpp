@@ -114,11 +114,7 @@ int Run() {
   app.InitInstance();
   CQuillonDlg window(app);
   if (!window.Create(nullptr)) return 1;
-  while (!app.Loading().Finished()) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    bench::Pump();
-  }
-  bench::Pump();
+  bench::PumpUntil([&] { return app.Loading().Finished(); });
   const HWND list = window.Item(IDC_FILE_LIST);
 
   // The question (Yes: together), the dialog, and the box saying how many were added.

@@ -57,6 +57,14 @@ void Pump() {
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(message);
 }
 
+void PumpUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Pump();
+  }
+  Pump();
+}
+
 std::u16string Number(unsigned value) { return FromUtf8(std::to_string(value)); }
 
 }  // namespace quillon::bench

@@ -35,6 +35,8 @@ double BestMilliseconds(int runs, const std::function<void()>& prepare,
 
 // Processes every queued message through the program's own message handling.
 void Pump();
+// Waits for messages and processes them until `done` (a loading thread has ended, say).
+void PumpUntil(const std::function<bool()>& done);
 
 std::u16string Number(unsigned value);
 

@@ -2,7 +2,6 @@
 // result and the filled-in texts, on a made-up file system.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 
 #include "base/file_gathering.h"
@@ -13,41 +12,26 @@ namespace {
 
 using Paths = std::vector<std::u16string>;
 
-// Folders by path; a folder absent from the map cannot be read.
+// C:\x.txt and the folders of the map; a folder absent from it (Locked) cannot be read.
 class FakeFolders : public FolderReader {
  public:
-  std::map<std::u16string, std::vector<FolderEntry>> folders;
-  Paths files;
+  std::map<std::u16string, std::vector<FolderEntry>> folders = {
+      {u"C:\\Holidays",
+       {{u"a.jpg"}, {u"thumbs.db", false, true}, {u"Rome", true}, {u".trash", true, true},
+        {u"loop", true, false, true}, {u"Locked", true}, {std::u16string(260, u'n')}}},
+      {u"C:\\Holidays\\Rome", {{u"b.jpg"}, {u"c.jpg"}}},
+      {u"C:\\Holidays\\.trash", {{u"old.jpg"}}}};
 
   PathKind Kind(const std::u16string& path) override {
-    if (folders.contains(path) || unreadable.contains(path)) return PathKind::kFolder;
-    return std::find(files.begin(), files.end(), path) != files.end() ? PathKind::kFile
-                                                                      : PathKind::kMissing;
+    if (folders.contains(path)) return PathKind::kFolder;
+    return path == u"C:\\x.txt" ? PathKind::kFile : PathKind::kMissing;
   }
   bool Read(const std::u16string& folder, std::vector<FolderEntry>& entries) override {
-    const auto found = folders.find(folder);
-    if (found == folders.end()) return false;
-    entries = found->second;
+    if (!folders.contains(folder)) return false;
+    entries = folders[folder];
     return true;
   }
-  std::map<std::u16string, bool> unreadable;
 };
-
-FakeFolders Holidays() {
-  FakeFolders fs;
-  fs.files = {u"C:\\x.txt"};
-  fs.folders[u"C:\\Holidays"] = {{u"a.jpg"},
-                                 {u"thumbs.db", false, true},
-                                 {u"Rome", true},
-                                 {u".trash", true, true},
-                                 {u"loop", true, false, true},
-                                 {u"Locked", true},
-                                 {std::u16string(260, u'n')}};
-  fs.folders[u"C:\\Holidays\\Rome"] = {{u"b.jpg"}, {u"c.jpg"}};
-  fs.folders[u"C:\\Holidays\\.trash"] = {{u"old.jpg"}};
-  fs.unreadable[u"C:\\Holidays\\Locked"] = true;
-  return fs;
-}
 
 TEST(FileGathering, WalksFoldersLeavingOutHiddenSystemAndLinksAndCountsWhatItCannotTake) {
   struct Case {
@@ -71,7 +55,7 @@ TEST(FileGathering, WalksFoldersLeavingOutHiddenSystemAndLinksAndCountsWhatItCan
        {u"C:\\Holidays\\Rome\\b.jpg", u"C:\\Holidays\\Rome\\c.jpg"}, 0, 0, 0, false},
   };
   for (const Case& c : cases) {
-    FakeFolders fs = Holidays();
+    FakeFolders fs;
     const GatheredFiles found = GatherFiles(c.dropped, fs, c.options);
     EXPECT_EQ(found.files, c.files) << c.name;
     EXPECT_EQ(found.tooLong, c.tooLong) << c.name;
@@ -79,7 +63,7 @@ TEST(FileGathering, WalksFoldersLeavingOutHiddenSystemAndLinksAndCountsWhatItCan
     EXPECT_EQ(found.missing, c.missing) << c.name;
     EXPECT_EQ(found.tooMany, c.tooMany) << c.name;
   }
-  FakeFolders fs = Holidays();
+  FakeFolders fs;
   EXPECT_EQ(GatherFiles({u"C:\\Holidays\\Rome", u"C:\\Holidays"}, fs).firstFolder, u"Rome");
 }
 

@@ -72,11 +72,7 @@ TEST_F(CatalogueCliTest, AddTakesSeveralPathsAndFoldersAllOrNone) {
   MakeFile("pics/.hidden.jpg");
   const auto c = MakeFile("c.txt");
   ASSERT_EQ(Cli({u"add", dir_, Native(c), u"t"}).exitCode, 0);
-  struct Case {
-    std::vector<std::u16string> args;
-    int exitCode;
-    std::string out;
-  };
+  struct Case { std::vector<std::u16string> args; int exitCode; std::string out; };
   const Case cases[] = {
       // A missing path refuses the whole command.
       {{Native(folder_.Path() / "pics"), Native(folder_.Path() / "gone.txt"), u"t"}, 1, ""},

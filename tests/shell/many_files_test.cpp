@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "base/text_convert.h"
+#include "base/text_fill.h"
 #include "dialogs/file_picker.h"
 #include "resources/user_texts.h"
 #include "tests/shell/main_window_driver.h"
@@ -42,13 +43,9 @@ class ManyFilesTest : public MainWindowTest {
                          FILE_ATTRIBUTE_HIDDEN);
     return folder;
   }
-  Lines MakeFiles(int count) {
+  Lines MakeFiles(std::size_t count) {
     Lines paths;
-    for (int i = 0; i < count; ++i) {
-      std::u16string name = u"f";
-      name += FromUtf8(std::to_string(i));
-      paths.push_back(MakeFile(name += u".txt"));
-    }
+    for (std::size_t i = 0; i < count; ++i) paths.push_back(MakeFile(NumberText(i)));
     return paths;
   }
 
@@ -81,9 +78,9 @@ class ManyFilesTest : public MainWindowTest {
     }, 30000);
   }
   std::int64_t Files() { return Count(u"SELECT count(*) AS n FROM db_filetags"); }
-  std::u16string Added(int added, int already) const {
-    return u"Added " + FromUtf8(std::to_string(added)) + u" files; " +
-           FromUtf8(std::to_string(already)) + u" were already in Quillon and were left as they were.";
+  std::u16string Added(std::size_t added, std::size_t already) const {
+    return FillIn(UserText(TEXT_FILES_ADDED),
+                  {{u"{added}", NumberText(added)}, {u"{already}", NumberText(already)}});
   }
 
   std::vector<SeenDialog> seen_;
@@ -95,44 +92,29 @@ class ManyFilesTest : public MainWindowTest {
 TEST_F(ManyFilesTest, TwoFilesAreAddedTogetherOneByOneOrNotAtAll) {
   Start();
   const Lines two = {MakeFile(u"x.txt"), MakeFile(u"y.txt")};
-  struct Case {
-    int answer;
-    std::size_t dialogs;
-    std::u16string title;
-    std::int64_t files;
-  };
-  const Case cases[] = {
-      {IDCANCEL, 0, u"", 0},
-      {IDYES, 1, UserText(TEXT_TITLE_NEW_FILES), 2},
-      {IDNO, 2, UserText(TEXT_TITLE_NEW_FILE), 2},
-  };
-  for (const Case& c : cases) {
+  // The question's answer, and the tags typed in each Edit Tags dialog (none: Cancel).
+  for (const auto& [answer, tags] : {std::pair{IDCANCEL, u"pair"}, std::pair{IDYES, u""},
+                                     std::pair{IDYES, u"pair"}, std::pair{IDNO, u"pair"}}) {
     Run(u"DELETE FROM db_filetags");
     seen_.clear();
     boxes.Clear();
-    boxes.SetAnswer(c.answer);
-    Answer(u"pair");
+    boxes.SetAnswer(answer);
+    Answer(tags);
     SendDroppedFiles(Main(), two, NodePoint(u"Work"));
     PumpPending();
     ASSERT_GE(BoxTexts().size(), 1u);
     EXPECT_NE(BoxTexts()[0].find(u"Add these 2 files"), std::u16string::npos);
-    ASSERT_EQ(seen_.size(), c.dialogs) << c.answer;
-    EXPECT_EQ(Files(), c.files) << c.answer;
-    if (c.dialogs == 0) continue;
-    EXPECT_EQ(seen_[0].title, c.title);
-    EXPECT_EQ(seen_[0].browseEnabled, c.answer == IDNO);
-    EXPECT_EQ(seen_[0].pathReadOnly, c.answer == IDYES);
-    EXPECT_EQ(seen_[0].pathBox, c.answer == IDYES ? u"2 files" : two[0]);
+    const bool stored = answer != IDCANCEL && *tags != u'\0';
+    ASSERT_EQ(seen_.size(), stored ? (answer == IDYES ? 1u : 2u) : 0u) << answer;
+    EXPECT_EQ(Files(), stored ? 2 : 0) << answer;
+    if (!stored) continue;
+    EXPECT_EQ(seen_[0].title, answer == IDYES ? u"New Files" : u"New File");
+    EXPECT_EQ(seen_[0].browseEnabled, answer == IDNO);
+    EXPECT_EQ(seen_[0].pathReadOnly, answer == IDYES);
+    EXPECT_EQ(seen_[0].pathBox, answer == IDYES ? u"2 files" : two[0]);
     EXPECT_EQ(Column(u"SELECT Tags FROM db_filetags", u"Tags"), (Lines{u"pair;work;", u"pair;work;"}));
     EXPECT_EQ(ListColumn(0), (Lines{u"x.txt", u"y.txt"}));  // the new tags are listed
   }
-  // Cancel in the dialog for all of them writes nothing.
-  Run(u"DELETE FROM db_filetags");
-  boxes.SetAnswer(IDYES);
-  Answer(u"");
-  SendDroppedFiles(Main(), two, NodePoint(u"Work"));
-  PumpPending();
-  EXPECT_EQ(Files(), 0);
 }
 
 TEST_F(ManyFilesTest, ADroppedFolderBringsItsVisibleFilesAndSaysWhatItAddedAndLeft) {
@@ -141,7 +123,7 @@ TEST_F(ManyFilesTest, ADroppedFolderBringsItsVisibleFilesAndSaysWhatItAddedAndLe
   Start();
   boxes.SetAnswer(IDYES);
   // a.jpg vanishes between the question and OK.
-  Answer(u"trip", false, [&] { ::DeleteFileW(reinterpret_cast<const wchar_t*>((holidays + u"\\a.jpg").c_str())); });
+  Answer(u"trip", false, [&] { std::filesystem::remove(holidays + u"\\a.jpg"); });
   SendDroppedFiles(Main(), {holidays}, NodePoint(u"Work"));
   PumpPending();
   const Lines said = BoxTexts();
@@ -181,20 +163,16 @@ TEST_F(ManyFilesTest, CancelInTheProgressOrALockedCatalogueLeavesTheCatalogueAsI
   // Through the picker, all of them; then removing them: cancelled, then for real.
   okPressed_.clear();
   Answer(u"bulk");
-  {
-    const FilePickerHandler previous = SetFilePickerHandler([&](HWND, bool several) {
-      return several ? paths : Lines{};
-    });
-    Command(IDC_TOOL_ADD_FILE);
-    SetFilePickerHandler(previous);
-  }
+  const FilePickerHandler previous = SetFilePickerHandler([&](HWND, bool) { return paths; });
+  Command(IDC_TOOL_ADD_FILE);
+  SetFilePickerHandler(previous);
   ASSERT_EQ(Files(), 1000);
   EXPECT_EQ(boxes.Boxes().back().text, Added(1000, 0));
   EXPECT_EQ(ListColumn(0).size(), 1000u);
   // Enough rows that removing them takes several slices of work.
   {
     DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
-    for (int i = 0; i < 4000; ++i) AddFile(u"C:\\gone\\" + FromUtf8(std::to_string(i)), u"bulk;");
+    for (std::size_t i = 0; i < 4000; ++i) AddFile(u"C:\\gone\\" + NumberText(i), u"bulk;");
     ASSERT_TRUE(batch.Commit());
   }
   Window().ListFiles(u"bulk;");
