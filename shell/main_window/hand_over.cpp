@@ -17,6 +17,19 @@
 #include "shell/model/command_line.h"
 
 namespace quillon {
+namespace {
+
+// Files kept at most, in characters: many times what a command line holds, and not so much
+// that a sender that keeps sending while a dialog is open could exhaust the memory.
+constexpr std::size_t kMaxKeptChars = 4 * kMaxHandOverChars;
+
+std::size_t CharsOf(const std::vector<std::u16string>& paths) {
+  std::size_t chars = 0;
+  for (const std::u16string& path : paths) chars += path.size();
+  return chars;
+}
+
+}  // namespace
 
 void CQuillonDlg::KeepCommandLineFiles() {
   for (const std::u16string& path : PathArguments(SplitCommandLine(host_.CommandLine()))) {
@@ -37,7 +50,7 @@ bool CQuillonDlg::OnCopyData(HWND, const COPYDATASTRUCT& data) {
   std::u16string payload(data.cbData / sizeof(char16_t), u'\0');
   std::memcpy(payload.data(), data.lpData, data.cbData);
   std::optional<std::vector<std::u16string>> paths = DecodeHandOver(payload.data(), payload.size());
-  if (!paths) return false;
+  if (!paths || CharsOf(handedFiles_) + CharsOf(*paths) > kMaxKeptChars) return false;
   handedFiles_.insert(handedFiles_.end(), std::make_move_iterator(paths->begin()),
                       std::make_move_iterator(paths->end()));
   ::PostMessageW(Handle(), WM_HANDED_FILES, 0, 0);
