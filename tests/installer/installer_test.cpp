@@ -229,9 +229,15 @@ bool Eventually(const std::function<bool()>& done, int steps = 500) {
   return done();
 }
 
-// The path in the first dialog the running program opens for handed files (today "New File",
-// Edit Tags of the first; the many-files question once that asks first); all are cancelled.
-std::wstring FirstAddFilesDialog(const RunningProgram& program) {
+// Several handed files are asked about as dropped ones are: "together or one by one". Answered
+// one by one, the path in the first Edit Tags dialog; all of them are cancelled.
+std::wstring FirstOfSeveralHandedFiles(const RunningProgram& program) {
+  HWND question = nullptr;
+  const auto asked = [&] {
+    return (question = program.Dialog(L"" TEXT_MANY_FILES_CAPTION)) != nullptr;
+  };
+  if (!Eventually(asked)) return L"(no question)";
+  ::PostMessageW(question, WM_COMMAND, IDNO, 0);
   std::wstring first;
   HWND dialog = nullptr;
   const auto open = [&] { return (dialog = program.Dialog(L"" TEXT_TITLE_NEW_FILE)) != nullptr; };
@@ -265,7 +271,7 @@ TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
   EXPECT_EQ(RunToEnd(Quoted(program) + L" " + Quoted(folder / L"help.chm") + L" " +
                      Quoted(program) + L" " + Quoted(folder / L"uninstall.exe")),
             0u);
-  EXPECT_EQ(FirstAddFilesDialog(first), (folder / L"help.chm").wstring());
+  EXPECT_EQ(FirstOfSeveralHandedFiles(first), (folder / L"help.chm").wstring());
 
   std::wstring arguments = L"?";  // "Send to": Explorer appends the files
   const fs::path target = ShortcutTarget(SendToShortcut(), &arguments);
@@ -273,7 +279,7 @@ TEST_F(InstallerTest, ASecondStartHandsOverToTheFirstAndSendToReachesIt) {
   EXPECT_EQ(RunToEnd(Quoted(target) + arguments + L" " + Quoted(folder / L"uninstall.exe") +
                      L" " + Quoted(program)),
             0u);
-  EXPECT_EQ(FirstAddFilesDialog(first), (folder / L"uninstall.exe").wstring());
+  EXPECT_EQ(FirstOfSeveralHandedFiles(first), (folder / L"uninstall.exe").wstring());
   EXPECT_TRUE(first.Quit());
   ASSERT_EQ(SilentUninstall(folder), 0u);
   EXPECT_FALSE(fs::exists(SendToShortcut()));
