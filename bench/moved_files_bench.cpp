@@ -142,7 +142,7 @@ int Run() {
   for (int run = 0; run < 20; ++run) idle.push_back(keystroke());
   std::vector<double> during;
   std::size_t searches = 0;
-  for (; searches < 1; ++searches) {
+  for (; searches < 10; ++searches) {
     search.Request(catalogue, bar.Handle(), kSearchDone);
     do {
       during.push_back(keystroke());

@@ -97,6 +97,8 @@ void MovedFileSearch::Request(const std::u16string& cataloguePath, HWND window,
   const HANDLE thread = ::CreateThread(nullptr, 0, &ThreadMain, owned.get(), 0, nullptr);
   if (!thread) return;
   owned.release();  // the thread's now
+  // Typing in the quick bar and the lists come first: the search has no hurry.
+  ::SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
   shared_->running = true;
   thread_.Reset(thread);
 }
