@@ -82,8 +82,10 @@ AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record) {
 }
 
 bool RemoveFileByPath(TagDatabase& db, const FileRecord& record) {
+  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
+  if (!batch.Began()) return false;
   const std::int32_t id = FindFileId(db, record);
-  return id == 0 || DeleteFileRows(db, id);
+  return (id == 0 || DeleteFileRows(db, id)) && batch.Commit();
 }
 
 bool ReplaceFile(TagDatabase& db, const FileRecord& record) {
@@ -95,17 +97,6 @@ bool ReplaceFile(TagDatabase& db, const FileRecord& record) {
   if (newId == 0) return false;
   if (newId != record.ID && !DeleteFileRows(db, record.ID)) return false;
   return batch.Commit();
-}
-
-bool DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath) {
-  const std::int32_t index = table.IndexOfPath(fullPath);
-  if (index < 0) return true;  // nothing of that path to remove
-  DatabaseBatch batch(db, DatabaseBatch::Kind::kWrite);
-  if (!batch.Began() || !DeleteFileRows(db, table.GetFile(index).ID) || !batch.Commit()) {
-    return false;
-  }
-  table.MarkDeleted(index);
-  return true;
 }
 
 }  // namespace quillon

@@ -23,13 +23,11 @@ AddResult AddFileOnce(TagDatabase& db, const FileRecord& record);
 // written as one unit: an entry already there is left as it is and writes nothing; after
 // kFailed (reported) the caller must not commit.
 AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record);
-// Removes the catalogued file with the record's Path and FileName, if there is one; false
-// (reported) when its rows could not be deleted. Meant for a write batch the caller holds.
+// Removes the catalogued file with the record's Path and FileName, if there is one, with its
+// tags and identity; false (reported) when its rows could not be deleted. Inside a write batch
+// the caller holds it joins that batch, so that many files are removed as one unit.
 bool RemoveFileByPath(TagDatabase& db, const FileRecord& record);
 // Replaces the rows of record.ID by a fresh insert; the file is never lost on a failed insert.
 bool ReplaceFile(TagDatabase& db, const FileRecord& record);
-// Deletes the rows of the table's record of `fullPath` and flags it deleted; false (reported,
-// the record unflagged) when they could not be deleted. Nothing happens for an absent path.
-bool DeleteFileByPath(TagDatabase& db, FileTable& table, std::u16string_view fullPath);
 
 }  // namespace quillon

@@ -68,7 +68,7 @@ FileRecord RecordOf(int file, std::u16string tags) {
         break;
       }
       default:
-        DeleteFileByPath(db, listed, pick().FullPath());
+        RemoveFileByPath(db, pick());
     }
     const char done = 1;
     if (write(progress, &done, 1) != 1) _exit(4);

@@ -155,22 +155,17 @@ TEST_F(FileStoreTest, AFailedInsertWritesNoRowAtAllAndNoTagRowWithIdZero) {
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_taglist"), 0);
 }
 
-TEST_F(FileStoreTest, DeleteByPathRemovesTheListedFileOnly) {
+TEST_F(FileStoreTest, RemoveByPathRemovesThatFileOnly) {
   const std::int32_t gone = AddFile(u"D:\\docs\\a.txt", u"t;");
   const std::int32_t kept = AddFile(u"D:\\docs\\b.txt", u"t;");
-  FileTable table;
-  SearchByTags(db_, table, u"t;");
-  ASSERT_EQ(table.Count(), 2u);
 
-  DeleteFileByPath(db_, table, u"D:\\docs\\a.txt");
-  EXPECT_EQ(table.FindFileByPath(u"D:\\docs\\a.txt").deleted, 1);
-  EXPECT_EQ(table.FindFileByPath(u"D:\\docs\\b.txt").deleted, 0);
+  EXPECT_TRUE(RemoveFileByPath(db_, Record(u"D:\\docs\\a.txt", u"")));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags WHERE ID = " + SqlInteger(gone)), 0);
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_taglist WHERE FileID = " + SqlInteger(gone)), 0);
   EXPECT_EQ(TagRows(kept), std::vector<std::u16string>{u"t"});
 
-  // A path the table does not list (the case differs) deletes nothing.
-  DeleteFileByPath(db_, table, u"d:\\docs\\B.txt");
+  // A path not catalogued deletes nothing.
+  EXPECT_TRUE(RemoveFileByPath(db_, Record(u"D:\\docs\\c.txt", u"")));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_filetags"), 1);
   EXPECT_TRUE(reporter_.databaseErrors.empty());
 }

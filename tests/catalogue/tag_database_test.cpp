@@ -372,8 +372,7 @@ TEST_F(TagDatabaseTest, WhileAnotherProgramHoldsTheFileWritesDoNothingAndAnActio
   EXPECT_EQ(FindFileId(db_, added), 0);
   EXPECT_FALSE(InsertFile(db_, added));
   EXPECT_FALSE(ReplaceFile(db_, edited));
-  EXPECT_FALSE(DeleteFileByPath(db_, listed, u"C:\\k\\kept.txt"));
-  EXPECT_EQ(listed.GetFile(0).deleted, 0);  // still listed as stored
+  EXPECT_FALSE(RemoveFileByPath(db_, listed.GetFile(0)));
   EXPECT_EQ(AddFileOnce(db_, added), AddResult::kFailed);
   EXPECT_LE(clock.slept, BusyWait::kBudgetMs);
   EXPECT_GE(clock.slept, BusyWait::kBudgetMs - BusyWait::kStepMs);

@@ -167,9 +167,7 @@ TEST_F(RelocationPassTest, AnOlderCatalogueGetsItsTableAtTheFirstWriteAndLosesRo
 
   EXPECT_EQ(Pass().identitiesRecorded, 1u);  // the file still there
   EXPECT_TRUE(HasIdentityTable(db_));
-  FileTable table;
-  ASSERT_TRUE(table.Append({otherId_, u"other.txt", u"C:\\docs", u"work;", u"", 0}));
-  ASSERT_TRUE(DeleteFileByPath(db_, table, kOther));
+  ASSERT_TRUE(RemoveFileByPath(db_, {otherId_, u"other.txt", u"C:\\docs", u"work;", u"", 0}));
   EXPECT_EQ(Count(u"SELECT count(*) AS n FROM db_fileidentity"), 0);
 }
 
