@@ -88,6 +88,28 @@ class Pass {
     for (const CataloguedFile& file : files) catalogued_.insert(PathKey(file.fullPath));
   }
 
+  // A missing file renamed in its own folder: the one file there that kept its ID, size and
+  // fingerprint (two signals agreeing). Its folder is listed once a pass for all its missing
+  // files, which costs far less than opening by ID where the system searches the drive.
+  std::optional<FileIdentity> FindInOldFolder(const CataloguedFile& file, std::u16string& newPath) {
+    const FileIdentity& stored = *file.identity;
+    if ((stored.fileIdLow == 0 && stored.fileIdHigh == 0) || stored.fingerprint == 0) {
+      return std::nullopt;
+    }
+    std::size_t read = 0;
+    for (const std::u16string& path : search_.InFolder(FolderOf(file.fullPath), stored.size)) {
+      if (catalogued_.contains(PathKey(path))) continue;
+      if (read++ == kFingerprintsPerFile) break;
+      const std::optional<FileIdentity> current = Read(path);
+      if (current && current->SameId(stored) && current->size == stored.size &&
+          current->fingerprint == stored.fingerprint) {
+        newPath = path;
+        return current;
+      }
+    }
+    return std::nullopt;
+  }
+
   // The new identity of a missing file found again, read at its new path.
   std::optional<FileIdentity> FindById(const CataloguedFile& file, std::u16string& newPath) {
     const FileIdentity& stored = *file.identity;
@@ -275,7 +297,8 @@ RelocationResult RunRelocationPass(TagDatabase& db, FileProbe& probe,
     std::vector<std::u16string> candidates;
     std::optional<FileIdentity> found;
     if (file.identity) {
-      found = pass->FindById(file, newPath);
+      found = pass->FindInOldFolder(file, newPath);
+      if (!found) found = pass->FindById(file, newPath);
       if (!found) found = pass->FindByContent(file, newPath, candidates);
     }
     if (found) {

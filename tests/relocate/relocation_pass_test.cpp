@@ -157,6 +157,18 @@ TEST_F(RelocationPassTest, TwoMissingFilesClaimingOneFileAreBothLeftAlone) {
   EXPECT_EQ(PathOf(reportId_), kReport);
 }
 
+TEST_F(RelocationPassTest, FilesRenamedInTheirFolderAreFoundFromOneListingWithoutIdLookups) {
+  Pass();
+  probe_.Move(kReport, u"C:\\docs\\renamed.txt");
+  probe_.Move(kOther, u"C:\\docs\\other renamed.txt");
+  probe_.listings.clear();
+  const RelocationResult result = Pass();
+  EXPECT_EQ(result.moved.size(), 2u);
+  EXPECT_EQ(PathOf(otherId_), u"C:\\docs\\other renamed.txt");
+  EXPECT_EQ(probe_.idLookups, 0);
+  EXPECT_EQ(probe_.listings[u"C:\\docs"], 1);
+}
+
 TEST_F(RelocationPassTest, AnOlderCatalogueGetsItsTableAtTheFirstWriteAndLosesRowsWithFiles) {
   EXPECT_FALSE(HasIdentityTable(db_));
   // Nothing missing, a dry run: nothing written, the catalogue stays as an older program made it.
