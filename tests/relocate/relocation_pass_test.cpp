@@ -169,6 +169,26 @@ TEST_F(RelocationPassTest, FilesRenamedInTheirFolderAreFoundFromOneListingWithou
   EXPECT_EQ(probe_.listings[u"C:\\docs"], 1);
 }
 
+TEST_F(RelocationPassTest, ALargeCatalogueIsReadWholeWithEachFilesIdentity) {
+  constexpr int kMany = 1200;  // several reads of the catalogue
+  {
+    DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);
+    for (int i = 0; i < kMany; ++i) {
+      const std::u16string path = u"C:\\many\\file " + SqlInteger(i) + u".txt";
+      probe_.Put(path, 1000 + i, 10 + i, 0x100 + i);
+      AddFile(path, u"t");
+    }
+    ASSERT_TRUE(batch.Commit());
+  }
+  EXPECT_EQ(Pass().identitiesRecorded, kMany + 2u);
+  probe_.Move(u"C:\\many\\file 1199.txt", u"C:\\many\\last.txt");
+  probe_.Move(u"C:\\many\\file 3.txt", u"C:\\many\\first.txt");
+  const RelocationResult result = Pass();
+  EXPECT_EQ(result.moved.size(), 2u);
+  EXPECT_TRUE(result.missing.empty());
+  EXPECT_EQ(result.identitiesRecorded, 0u);
+}
+
 TEST_F(RelocationPassTest, AnOlderCatalogueGetsItsTableAtTheFirstWriteAndLosesRowsWithFiles) {
   EXPECT_FALSE(HasIdentityTable(db_));
   // Nothing missing, a dry run: nothing written, the catalogue stays as an older program made it.
