@@ -67,9 +67,10 @@ TEST_F(CatalogueCliTest, InitMakesTheFolderAndAnEmptyCatalogueOnce) {
 TEST_F(CatalogueCliTest, AddTakesSeveralPathsAndFoldersAllOrNone) {
   ASSERT_EQ(Cli({u"init", dir_}).exitCode, 0);
   std::filesystem::create_directories(folder_.Path() / "pics" / "sub");
-  const auto a = MakeFile("pics/a.jpg");
-  const auto b = MakeFile("pics/sub/b.jpg");
-  MakeFile("pics/.hidden.jpg");
+  const std::filesystem::path pics = "pics";
+  const auto a = MakeFile(pics / "a.jpg");
+  const auto b = MakeFile(pics / "sub" / "b.jpg");
+  MakeFile(pics / ".hidden.jpg");
   const auto c = MakeFile("c.txt");
   ASSERT_EQ(Cli({u"add", dir_, Native(c), u"t"}).exitCode, 0);
   struct Case { std::vector<std::u16string> args; int exitCode; std::string out; };

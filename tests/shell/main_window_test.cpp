@@ -524,11 +524,11 @@ TEST_F(MainWindowTest, F5ListsTheCurrentFilterAgain) {
   EXPECT_EQ(rows(), before + 1);
 }
 
-TEST_F(MainWindowTest, DroppedFilesWaitForInitialisationAndFoldersAreSkipped) {
+TEST_F(MainWindowTest, DroppedFilesWaitForInitialisationAndEmptyFoldersBringNothing) {
   Start();
   Command(IDC_BTN_CLOSE);
-  // A folder and a path that does not exist: nothing is added, the window stays hidden.
-  SendDroppedFiles(Main(), {DataFolder(), (folder_.Path() / "gone.txt").u16string()},
+  // An empty folder and a path that does not exist: nothing is added, the window stays hidden.
+  SendDroppedFiles(Main(), {MakeFolder(u"empty"), (folder_.Path() / "gone.txt").u16string()},
                             POINT{300, 300});
   EXPECT_FALSE(window_->IsVisible());
   EXPECT_EQ(boxes.Count(), 0u);

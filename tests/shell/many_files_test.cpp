@@ -18,12 +18,7 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-struct SeenDialog {
-  std::u16string title;
-  std::u16string pathBox;
-  bool browseEnabled;
-  bool pathReadOnly;
-};
+struct SeenDialog { std::u16string title, pathBox; bool browseEnabled, pathReadOnly; };
 
 class ManyFilesTest : public MainWindowTest {
  protected:
