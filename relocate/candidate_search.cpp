@@ -84,6 +84,17 @@ void CandidateSearch::BuildRoots() {
   }
 }
 
+std::vector<std::u16string> CandidateSearch::InFolder(const std::u16string& folder,
+                                                      std::uint64_t size) {
+  std::vector<std::u16string> found;
+  const std::vector<DirectoryEntry>* entries = List(folder);
+  if (entries == nullptr) return found;
+  for (const DirectoryEntry& entry : *entries) {
+    if (!entry.isFolder && entry.size == size) found.push_back(Child(folder, entry.name));
+  }
+  return found;
+}
+
 std::vector<std::u16string> CandidateSearch::Candidates(const std::u16string& oldFolder,
                                                         std::uint64_t size) {
   std::vector<std::u16string> found;

@@ -33,6 +33,8 @@ class CandidateSearch {
 
   // Full paths of files of `size` that may be the file missing from `oldFolder`, each once.
   std::vector<std::u16string> Candidates(const std::u16string& oldFolder, std::uint64_t size);
+  // Full paths of the files of `size` in `folder` alone, from its one listing of the pass.
+  std::vector<std::u16string> InFolder(const std::u16string& folder, std::uint64_t size);
 
  private:
   using SizeIndex = std::unordered_multimap<std::uint64_t, std::u16string>;

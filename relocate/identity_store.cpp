@@ -18,12 +18,14 @@ std::uint64_t ReadU64(TagDatabase& db, std::u16string_view column) {
 
 }  // namespace
 
-std::unordered_map<std::int32_t, FileIdentity> ReadIdentities(TagDatabase& db) {
+std::unordered_map<std::int32_t, FileIdentity> ReadIdentities(TagDatabase& db, std::int32_t firstId,
+                                                              std::int32_t lastId) {
   std::unordered_map<std::int32_t, FileIdentity> identities;
   std::lock_guard lock(DatabaseLock());
   if (!HasIdentityTable(db) ||
       !db.Execute(u"SELECT FileID, VolumeSerial, FileIdLow, FileIdHigh, Size, LastWrite, "
-                  u"Fingerprint FROM db_fileidentity")) {
+                  u"Fingerprint FROM db_fileidentity WHERE FileID BETWEEN ? AND ?",
+                  std::int64_t{firstId}, std::int64_t{lastId})) {
     return identities;
   }
   while (!db.AtEnd()) {

@@ -13,9 +13,10 @@
 
 namespace quillon {
 
-// Every stored identity by file ID; empty when the table does not exist. Call inside a read
-// batch.
-std::unordered_map<std::int32_t, FileIdentity> ReadIdentities(TagDatabase& db);
+// The stored identities of the files `firstId` to `lastId` by file ID; empty when the table
+// does not exist. Call inside a read batch.
+std::unordered_map<std::int32_t, FileIdentity> ReadIdentities(TagDatabase& db, std::int32_t firstId,
+                                                              std::int32_t lastId);
 
 // Stores (or replaces) the identity of `fileId`, making the table when needed. Call inside a
 // write batch; false when a statement failed.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -21,6 +22,8 @@ constexpr std::size_t kFingerprintsPerPass = 4096;
 // Windows opens a file by ID at once; Wine searches the drive for it each time.
 constexpr std::size_t kIdLookupsPerPass = 1000;
 constexpr std::size_t kProgressStep = 256;
+// Rows of the catalogue read under one hold of the database lock.
+constexpr std::size_t kRowsPerRead = 500;
 
 struct CataloguedFile {
   std::int32_t id = 0;
@@ -52,26 +55,40 @@ class QuietReports : public CatalogueReporter {
   CatalogueReporter* previous_;
 };
 
+// The catalogue read a page of rows at a time, each page in a snapshot of its own: the
+// process-wide database lock is held a moment per page, so that typing in the quick bar need
+// not wait for the whole catalogue. A row changed between pages is caught at the write, which
+// checks every row again.
 std::vector<CataloguedFile> ReadCatalogue(TagDatabase& db, bool& readable) {
   std::vector<CataloguedFile> files;
-  QuietReports quiet(db);
-  readable = ReadInOneSnapshot(db, [&db, &files] {
-               if (!db.Execute(u"SELECT ID, Path, FileName FROM db_filetags ORDER BY ID")) return;
-               std::u16string path, name;
-               while (!db.AtEnd()) {
-                 db.ReadText(u"Path", path, db.ReadReporter());
-                 db.ReadText(u"FileName", name, db.ReadReporter());
-                 files.push_back({AsInteger(db.GetFieldValue(u"ID")), path + u'\\' + name, {}});
-                 if (!db.MoveNext()) break;
-               }
-               const auto identities = ReadIdentities(db);
-               for (CataloguedFile& file : files) {
-                 if (const auto found = identities.find(file.id); found != identities.end()) {
-                   file.identity = found->second;
+  for (;;) {
+    const std::size_t first = files.size();
+    const std::int64_t after = files.empty() ? 0 : files.back().id;
+    bool selected = false;
+    QuietReports quiet(db);
+    readable = ReadInOneSnapshot(db, [&] {
+                 selected = db.Execute(u"SELECT ID, Path, FileName FROM db_filetags WHERE ID > ? "
+                                       u"ORDER BY ID LIMIT ?",
+                                       after, static_cast<std::int64_t>(kRowsPerRead));
+                 if (!selected) return;
+                 std::u16string path, name;
+                 while (!db.AtEnd()) {
+                   db.ReadText(u"Path", path, db.ReadReporter());
+                   db.ReadText(u"FileName", name, db.ReadReporter());
+                   files.push_back({AsInteger(db.GetFieldValue(u"ID")), path + u'\\' + name, {}});
+                   if (!db.MoveNext()) break;
                  }
-               }
-             }) == ReadAccess::kReadable;
-  return files;
+                 if (files.size() == first) return;
+                 const auto identities = ReadIdentities(db, files[first].id, files.back().id);
+                 for (std::size_t i = first; i < files.size(); ++i) {
+                   if (const auto found = identities.find(files[i].id); found != identities.end()) {
+                     files[i].identity = found->second;
+                   }
+                 }
+               }) == ReadAccess::kReadable && selected;
+    if (!readable || files.size() - first < kRowsPerRead) return files;
+    std::this_thread::yield();  // a thread waiting for the lock takes it now
+  }
 }
 
 bool NameEquals(std::u16string_view a, std::u16string_view b) {
@@ -86,6 +103,28 @@ class Pass {
         search_(probe, SearchBudget{}, SharedFolders(files), Trimmed(roots)),
         fingerprintsLeft_(roots.empty() ? kFingerprintsPerPass : SIZE_MAX) {
     for (const CataloguedFile& file : files) catalogued_.insert(PathKey(file.fullPath));
+  }
+
+  // A missing file renamed in its own folder: the one file there that kept its ID, size and
+  // fingerprint (two signals agreeing). Its folder is listed once a pass for all its missing
+  // files, which costs far less than opening by ID where the system searches the drive.
+  std::optional<FileIdentity> FindInOldFolder(const CataloguedFile& file, std::u16string& newPath) {
+    const FileIdentity& stored = *file.identity;
+    if ((stored.fileIdLow == 0 && stored.fileIdHigh == 0) || stored.fingerprint == 0) {
+      return std::nullopt;
+    }
+    std::size_t read = 0;
+    for (const std::u16string& path : search_.InFolder(FolderOf(file.fullPath), stored.size)) {
+      if (catalogued_.contains(PathKey(path))) continue;
+      if (read++ == kFingerprintsPerFile) break;
+      const std::optional<FileIdentity> current = Read(path);
+      if (current && current->SameId(stored) && current->size == stored.size &&
+          current->fingerprint == stored.fingerprint) {
+        newPath = path;
+        return current;
+      }
+    }
+    return std::nullopt;
   }
 
   // The new identity of a missing file found again, read at its new path.
@@ -275,7 +314,8 @@ RelocationResult RunRelocationPass(TagDatabase& db, FileProbe& probe,
     std::vector<std::u16string> candidates;
     std::optional<FileIdentity> found;
     if (file.identity) {
-      found = pass->FindById(file, newPath);
+      found = pass->FindInOldFolder(file, newPath);
+      if (!found) found = pass->FindById(file, newPath);
       if (!found) found = pass->FindByContent(file, newPath, candidates);
     }
     if (found) {

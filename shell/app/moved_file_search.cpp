@@ -21,6 +21,10 @@ class SilentReporter final : public CatalogueReporter {
   void ReportReadError(const std::u16string&) override {}
 };
 
+// Called every few hundred files: a moment's pause lets the window's thread have the processor
+// and the wineserver, since Wine gives a thread of lower priority no less time than others.
+void PauseNowAndThen(std::size_t, std::size_t) { ::Sleep(1); }
+
 }  // namespace
 
 struct MovedFileSearch::Shared {
@@ -56,7 +60,7 @@ struct MovedFileSearch::Shared {
       lock.unlock();
       RelocationResult result;
       const bool opened = !stop && db.Open(path) != 0;
-      if (opened) result = RunRelocationPass(db, *MakeSystemProbe(), stop);
+      if (opened) result = RunRelocationPass(db, *MakeSystemProbe(), stop, false, {}, PauseNowAndThen);
       lock.lock();
       connection = nullptr;
       if (opened && !stop) {

@@ -24,6 +24,9 @@ class FakeProbe : public FileProbe {
   FileIdentity& At(const std::u16string& path) { return files_.at(path); }
   // Volumes that give no lasting IDs (or Linux): a moved file is found by its content only.
   bool opensById = true;
+  // What the pass asked: ID lookups, and listings by folder.
+  int idLookups = 0;
+  std::map<std::u16string, int> listings;
 
   std::optional<FileIdentity> Identify(const std::u16string& fullPath) override {
     auto identity = Find(fullPath);
@@ -32,6 +35,7 @@ class FakeProbe : public FileProbe {
   }
   std::optional<std::u16string> OpenById(std::uint32_t serial, std::uint64_t low,
                                          std::uint64_t high) override {
+    ++idLookups;
     for (const auto& [path, identity] : files_) {
       if (opensById && identity.SameId(FileIdentity{serial, low, high, 0, 0, 0})) return path;
     }
@@ -42,6 +46,7 @@ class FakeProbe : public FileProbe {
     return identity ? std::optional(identity->fingerprint) : std::nullopt;
   }
   std::vector<DirectoryEntry> ListDirectory(const std::u16string& folder) override {
+    ++listings[folder];
     std::vector<DirectoryEntry> entries;
     std::set<std::u16string> subfolders;
     for (const auto& [path, identity] : files_) {

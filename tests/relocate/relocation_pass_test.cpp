@@ -157,6 +157,26 @@ TEST_F(RelocationPassTest, TwoMissingFilesClaimingOneFileAreBothLeftAlone) {
   EXPECT_EQ(PathOf(reportId_), kReport);
 }
 
+TEST_F(RelocationPassTest, ALargeCatalogueIsReadWholeAndFilesRenamedInAFolderNeedOneListing) {
+  {
+    DatabaseBatch batch(db_, DatabaseBatch::Kind::kWrite);  // more rows than one read takes
+    for (int i = 0; i < 1200; ++i) {
+      const std::u16string path = u"C:\\many\\file " + SqlInteger(i) + u".txt";
+      probe_.Put(path, 1000 + i, 10 + i, 0x100 + i);
+      AddFile(path, u"t");
+    }
+    ASSERT_TRUE(batch.Commit());
+  }
+  EXPECT_EQ(Pass().identitiesRecorded, 1202u);
+  probe_.Move(u"C:\\many\\file 1199.txt", u"C:\\many\\last.txt");
+  probe_.Move(u"C:\\many\\file 3.txt", u"C:\\many\\first.txt");
+  probe_.listings.clear();
+  const RelocationResult result = Pass();
+  EXPECT_TRUE(result.moved.size() == 2 && result.missing.empty() && result.identitiesRecorded == 0);
+  EXPECT_EQ(probe_.idLookups, 0);  // opening by ID searches the whole drive under Wine
+  EXPECT_EQ(probe_.listings[u"C:\\many"], 1);
+}
+
 TEST_F(RelocationPassTest, AnOlderCatalogueGetsItsTableAtTheFirstWriteAndLosesRowsWithFiles) {
   EXPECT_FALSE(HasIdentityTable(db_));
   // Nothing missing, a dry run: nothing written, the catalogue stays as an older program made it.
