@@ -76,9 +76,11 @@ AddResult AddFileOnce(TagDatabase& db, const FileRecord& record) {
   return result;
 }
 
-AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record) {
+AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record, std::int32_t* addedId) {
   if (FindFileId(db, record) != 0) return AddResult::kAlreadyCatalogued;
-  return WriteFileRows(db, record) != 0 ? AddResult::kAdded : AddResult::kFailed;
+  const std::int32_t id = WriteFileRows(db, record);
+  if (addedId) *addedId = id;
+  return id != 0 ? AddResult::kAdded : AddResult::kFailed;
 }
 
 bool RemoveFileByPath(TagDatabase& db, const FileRecord& record) {

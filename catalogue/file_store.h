@@ -22,7 +22,9 @@ AddResult AddFileOnce(TagDatabase& db, const FileRecord& record);
 // The same inside a write batch the caller holds (DatabaseBatch), so that many files are
 // written as one unit: an entry already there is left as it is and writes nothing; after
 // kFailed (reported) the caller must not commit.
-AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record);
+// `addedId`, when given, receives the new entry's ID.
+AddResult AddFileInBatch(TagDatabase& db, const FileRecord& record,
+                         std::int32_t* addedId = nullptr);
 // Removes the catalogued file with the record's Path and FileName, if there is one, with its
 // tags and identity; false (reported) when its rows could not be deleted. Inside a write batch
 // the caller holds it joins that batch, so that many files are removed as one unit.

@@ -191,10 +191,11 @@ int AddSeveral(const Operands& operands, Console& console) {
   std::size_t added = 0;
   const std::unique_ptr<FileProbe> probe = MakeSystemProbe();
   for (const FileRecord& record : records) {
-    switch (AddFileInBatch(db, record)) {
+    std::int32_t id = 0;
+    switch (AddFileInBatch(db, record, &id)) {
       case AddResult::kAdded:
         ++added;
-        RecordIdentity(db, *probe, FindFileId(db, record), record.FullPath());
+        RecordIdentity(db, *probe, id, record.FullPath());
         break;
       case AddResult::kAlreadyCatalogued:
         break;

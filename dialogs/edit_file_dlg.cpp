@@ -140,11 +140,12 @@ bool CEditFileDlg::StoreMany() {
       ++vanished;  // gone since it was dropped
       return true;
     }
-    switch (AddFileInBatch(db, file)) {
+    std::int32_t id = 0;
+    switch (AddFileInBatch(db, file, &id)) {
       case AddResult::kAdded:
         ++added;
         // Joins the batch: a file added together can be found again after a move too.
-        RecordIdentity(db, *probe, FindFileId(db, file), file.FullPath());
+        RecordIdentity(db, *probe, id, file.FullPath());
         return true;
       case AddResult::kAlreadyCatalogued:
         ++already;

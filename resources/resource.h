@@ -176,6 +176,8 @@
 #define WM_TRAY_NOTIFY 2025
 // The main window adds the files a second start handed over (posted to itself).
 #define WM_HANDED_FILES 2026
+// The search for moved files has results for the main window.
+#define WM_MOVED_FILES 2027
 
 // String table.
 #define IDS_ABOUTBOX 101

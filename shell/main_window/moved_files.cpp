@@ -7,7 +7,7 @@
 
 namespace quillon {
 
-void CQuillonDlg::SeekMovedFiles() { host_.SeekMovedFiles(Handle(), kMovedFilesMessage); }
+void CQuillonDlg::SeekMovedFiles() { host_.SeekMovedFiles(Handle(), WM_MOVED_FILES); }
 
 void CQuillonDlg::ApplyMovedFiles() {
   CQuickBar* quickBar = host_.RunningQuickBar();

@@ -76,9 +76,6 @@ class CQuillonDlg : public CDialog,
 
   bool PreTranslateMessage(MSG& message) override;
 
-  // Posted by the search for moved files when it has results for the window.
-  static constexpr UINT kMovedFilesMessage = WM_APP + 22;
-
  protected:
   bool OnInitDialog() override;
   bool OnDestroy() override;

@@ -23,7 +23,7 @@ bool CQuillonDlg::OnClose() {
 void CQuillonDlg::ShowNormally() { ::ShowWindow(Handle(), SW_SHOWNORMAL); }
 
 bool CQuillonDlg::OnAppMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-  if (message == kMovedFilesMessage) {
+  if (message == WM_MOVED_FILES) {
     ApplyMovedFiles();
   } else if (message == WM_HANDED_FILES) {
     AddHandedFilesWhenFree();
